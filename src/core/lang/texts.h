@@ -1,0 +1,88 @@
+#pragma once
+// Every user-interface text of the tool, as UTF-8 constants indexed by the
+// language id. Captions keep their "&" accelerator marks and hints their
+// "short|long" form exactly as written; the window applies them to the
+// controls whose object names are given here.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace zelmo {
+
+// The selected language. 2 is the French slot that nothing selects; its texts
+// are empty.
+inline constexpr std::uint8_t kEnglish = 0;
+inline constexpr std::uint8_t kGerman = 1;
+inline constexpr std::uint8_t kFrench = 2;
+inline constexpr std::uint8_t kCzech = 3;
+
+// The texts of the current language that other parts show.
+struct MessageTable {
+  std::string captionPrefix;    // "  Zelmo_TCI"
+  std::string currentFileName;  // not a text: the current parameter file; kept by FillMessageTable
+  std::string programError;
+  std::string verifyError;
+  std::string readError;
+  std::string programming;
+  std::string verify;
+  std::string saving;
+  std::string versionMismatch;
+  std::string comOpenError;
+  std::string defaultQuestion;
+  std::string advance;
+  std::string pickUp;
+  std::string isRunning;
+  std::string noSignal;
+};
+
+// Fills every message entry for the language (leaves currentFileName alone).
+void FillMessageTable(MessageTable& table, std::uint8_t languageId);
+
+// A text for the control (widget, menu action) of that object name.
+struct ControlText {
+  std::string_view control;
+  std::string_view text;
+};
+
+// The captions a per-language operation sets (the rows of the menu and control
+// caption tables that are not shared), in table order. Empty for other ids.
+std::span<const ControlText> LanguageCaptions(std::uint8_t languageId);
+// The hints a per-language operation sets, in table order; a control whose
+// hint that language leaves unchanged is absent. Empty for other ids.
+std::span<const ControlText> LanguageHints(std::uint8_t languageId);
+// The fixed window caption of Czech and German; nothing for English (which
+// shows the prefix and the file name) and other ids.
+std::optional<std::string_view> FixedWindowCaption(std::uint8_t languageId);
+
+// The rows that the shared operation sets, by language id (0..3; 2 empty).
+struct SharedTexts {
+  std::string_view menuOpenExeDir;
+  std::string_view menuSaveExeDir;
+  std::string_view menuTools;
+  std::string_view menuUndo;     // MenuZpet
+  std::string_view menuRedo;     // MenuZnovu
+  std::string_view excitationLong;   // CheckBoxBuzDlouhe
+  std::string_view baseAdvance;      // LabelBaseAdv
+  std::string_view correction;       // LabelRpmKorekce
+  std::string_view inversePolarity;  // CheckBoxInvInput
+  std::string_view specialSetting;   // tenth bike list entry
+};
+const SharedTexts& Shared(std::uint8_t languageId);
+
+// Texts that do not belong to the message table: each part chooses its own by
+// language id and shows nothing (or keeps what was there) for other ids.
+enum class Operation { Read, Verify, Program };
+std::optional<std::string_view> OperationCaption(Operation operation, std::uint8_t languageId);
+std::optional<std::string_view> IgnVersionMessage(std::uint8_t languageId);
+std::optional<std::string_view> PrintStampPrefix(std::uint8_t languageId);
+// Every id has a caption; 2 gives "Information Zelmo_TCI".
+std::string_view AboutCaption(std::uint8_t languageId);
+// "_en", "_de", "_cz" for the manuals; nothing for other ids.
+std::optional<std::string_view> ManualSuffix(std::uint8_t languageId);
+
+// "Open file error": the same English text in every language.
+inline constexpr std::string_view kOpenFileError = "Open file error";
+
+}  // namespace zelmo

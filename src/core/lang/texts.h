@@ -82,6 +82,55 @@ std::string_view AboutCaption(std::uint8_t languageId);
 // "_en", "_de", "_cz" for the manuals; nothing for other ids.
 std::optional<std::string_view> ManualSuffix(std::uint8_t languageId);
 
+// Texts of our own, beyond the unit's original tool: open-failure advice, the
+// difference report, history, recording, the unprogrammed-changes indicator,
+// saving and printing problems. English, German and Czech; the French slot
+// falls back to English. Texts with %s or %d are printf-style patterns.
+enum class Extra {
+  PortDevice,            // "Device: %s"
+  PortPermissionDenied,  // what to do when the device may not be opened
+  PortBusy,              // another program holds the port
+  PortNotFound,          // the device does not exist
+  PortOtherError,        // "Reason: %s"
+  NotProgrammed,         // "Not programmed"
+  DifferencesButton,     // "Differences..."
+  DifferencesCaption,    // dialog caption
+  DifferencesParameter,  // column heads
+  DifferencesEditor,
+  DifferencesUnit,
+  ReservedBytesDiffer,   // "reserved bytes: %d differ"
+  HistoryMenu,           // "History..."
+  HistoryCaption,
+  HistoryDate,
+  HistoryEvent,
+  HistoryBike,
+  HistoryEventRead,
+  HistoryEventProgram,
+  RecordMenu,            // "Record live values..."
+  RecordLabel,           // "REC"
+  RecordWriteError,      // recording stopped, "%s" names the file
+  SaveFailed,            // "%s" the file, second "%s" the reason
+  SettingsWriteError,    // "Unable to write to %s"
+  NoPrinter,             // no default printer: offer a PDF file instead
+  PrintFailed,           // "%s" the reason
+  // Field names of the difference report, in user units.
+  FieldBike,
+  FieldRpmPoint,         // "Speed %d [rpm]"
+  FieldAdvance,          // "Advance %d [°]"
+  FieldTop14,
+  FieldTop23,
+  FieldBaseAdvance,
+  FieldLimiter,
+  FieldTacho2x,
+  FieldBlockEnable,
+  FieldLongExcitation,
+  FieldSpeedCorrection,
+  FieldInverseInput,
+  On,
+  Off,
+};
+std::string_view ExtraText(Extra text, std::uint8_t languageId);
+
 // "Open file error": the same English text in every language.
 inline constexpr std::string_view kOpenFileError = "Open file error";
 

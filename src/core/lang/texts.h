@@ -38,7 +38,21 @@ struct MessageTable {
 };
 
 // Fills every message entry for the language (leaves currentFileName alone).
+// The French slot gets empty messages; ids above 3 get English.
 void FillMessageTable(MessageTable& table, std::uint8_t languageId);
+
+// The captions built from the message table. The caption with the file name
+// is the English one and the one every language shows after the file changes.
+std::string FileWindowCaption(const MessageTable& table);
+std::string AdvanceMinusCaption(const MessageTable& table);  // "Advance -"
+std::string AdvancePlusCaption(const MessageTable& table);   // "Advance +"
+// Set only while "No Connection" shows; input is 1 or 2.
+std::string NoConnectionAdvanceCaption(const MessageTable& table);               // "Advance= --- [°]"
+std::string NoConnectionPickUpCaption(const MessageTable& table, int input);  // "Pick-up (CPS) 1 = ---"
+
+// The language a first command-line argument asks for: "ENGLISH", "DEUTSCH"
+// or "CESKY", whole and case-sensitive; anything else asks for none.
+std::optional<std::uint8_t> LanguageFromArgument(std::string_view argument);
 
 // A text for the control (widget, menu action) of that object name.
 struct ControlText {
@@ -56,7 +70,8 @@ std::span<const ControlText> LanguageHints(std::uint8_t languageId);
 // shows the prefix and the file name) and other ids.
 std::optional<std::string_view> FixedWindowCaption(std::uint8_t languageId);
 
-// The rows that the shared operation sets, by language id (0..3; 2 empty).
+// The rows that the shared operation sets, by language id (0..3; 2 empty;
+// above 3 English).
 struct SharedTexts {
   std::string_view menuOpenExeDir;
   std::string_view menuSaveExeDir;
@@ -77,7 +92,7 @@ enum class Operation { Read, Verify, Program };
 std::optional<std::string_view> OperationCaption(Operation operation, std::uint8_t languageId);
 std::optional<std::string_view> IgnVersionMessage(std::uint8_t languageId);
 std::optional<std::string_view> PrintStampPrefix(std::uint8_t languageId);
-// Every id has a caption; 2 gives "Information Zelmo_TCI".
+// Every id has a caption; 2 gives "Information Zelmo_TCI", above 3 English.
 std::string_view AboutCaption(std::uint8_t languageId);
 // "_en", "_de", "_cz" for the manuals; nothing for other ids.
 std::optional<std::string_view> ManualSuffix(std::uint8_t languageId);
@@ -131,7 +146,20 @@ enum class Extra {
 };
 std::string_view ExtraText(Extra text, std::uint8_t languageId);
 
-// "Open file error": the same English text in every language.
+// Texts that no language changes.
 inline constexpr std::string_view kOpenFileError = "Open file error";
+inline constexpr std::string_view kCaptionPrefix = "  Zelmo_TCI";
+inline constexpr std::string_view kNoConnection = "No Connection";    // LabelSpojeni
+inline constexpr std::string_view kRpmColumnHead = "RPM";             // Label26
+inline constexpr std::string_view kTop14Label = "TOP 1,4";            // LabelPalec13
+inline constexpr std::string_view kTop23Label = "TOP 2,3";            // LabelPalec24
+inline constexpr std::string_view kAdvanceMinusFace = "-";            // BitBtnAdvMinus
+inline constexpr std::string_view kAdvancePlusFace = "+";             // BitBtnAdvPlus
+inline constexpr std::string_view kAdvanceMinusHint = "Curve A minus|Take off 1 degree of curve A";
+inline constexpr std::string_view kAdvancePlusHint = "Curve A plus|Add 1 degree of curve A";
+inline constexpr std::string_view kBikeListHint = "Type of keying";   // ComboBoxBike
+// MenuCom until German replaces it; English and Czech leave it as they find it.
+inline constexpr std::string_view kComMenuHint = "Com|Set number of com ";
+inline constexpr std::string_view kDataErrorLabel = "Programmed data error";  // LabelEeDataErr
 
 }  // namespace zelmo

@@ -1,0 +1,45 @@
+#pragma once
+// Which device a "COM n" (1..21) stands for where ports have no numbers: a
+// binding given on the command line, else the "PORTS" entry COMn=DEVICE of the
+// settings file, else the n-th serial port of the system, USB and ACM adapters
+// first, then the others, each group by name.
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelmo {
+
+inline constexpr int kHighestComNumber = 21;
+
+struct SystemPort {
+  std::string name;  // "ttyUSB0"
+  std::string path;  // "/dev/ttyUSB0"
+  bool usbOrAcm = false;
+
+  bool operator==(const SystemPort&) const = default;
+};
+
+struct PortBinding {
+  int portNumber = 0;  // the selected COM number
+  std::string device;  // --port DEVICE
+};
+
+struct PortMapping {
+  std::map<int, std::string> overrides;  // "PORTS": COMn -> device
+  std::optional<PortBinding> binding;
+};
+
+// USB and ACM adapters first, each group by name (numbers inside names compare
+// as numbers, so ttyUSB2 comes before ttyUSB10).
+std::vector<SystemPort> OrderPorts(std::vector<SystemPort> ports);
+
+// The device of COM portNumber; empty when nothing stands for it.
+std::string PortDevice(int portNumber, const PortMapping& mapping, std::span<const SystemPort> orderedPorts);
+
+// "COM3" -> 3 for the keys of the "PORTS" section (1..21, case-insensitive).
+std::optional<int> ComKeyNumber(std::string_view key);
+
+}  // namespace zelmo

@@ -1,0 +1,162 @@
+#include "core/files/safe_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace zelmo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Reason(int error) { return std::generic_category().message(error); }
+
+std::string Describe(const fs::path& path, std::string_view what, const std::string& reason) {
+  return path.string() + ": " + std::string(what) + ": " + reason;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+#if defined(_WIN32)
+int OpenExclusive(const fs::path& path) {
+  return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+long WriteSome(int fd, const char* data, std::size_t size) {
+  return _write(fd, data, static_cast<unsigned>(size > 0x40000000u ? 0x40000000u : size));
+}
+int SyncToDisk(int fd) { return _commit(fd); }
+int CloseFile(int fd) { return _close(fd); }
+void KeepMode(int, const fs::path&) {}
+void SyncFolder(const fs::path&) {}
+#else
+int OpenExclusive(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
+long WriteSome(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
+int SyncToDisk(int fd) { return ::fsync(fd); }
+int CloseFile(int fd) { return ::close(fd); }
+// A replaced file keeps the permissions its owner gave it.
+void KeepMode(int fd, const fs::path& target) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+}
+// The rename itself reaches the disk only with the folder.
+void SyncFolder(const fs::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+#endif
+
+fs::path TemporaryName(const fs::path& target, std::mt19937& random) {
+  const std::string suffix = ".tmp" + std::to_string(random() % 1000000000u);
+  return target.parent_path() / fs::path("." + target.filename().string() + suffix);
+}
+
+}  // namespace
+
+ReadResult ReadWholeFile(const fs::path& path, std::size_t maxSize) {
+  ReadResult result;
+  errno = 0;
+#if defined(_WIN32)
+  std::unique_ptr<std::FILE, FileCloser> file(_wfopen(path.c_str(), L"rb"));
+#else
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+#endif
+  if (!file) {
+    const int error = errno;
+    result.missing = error == ENOENT;
+    result.error = Describe(path, "cannot open", Reason(error));
+    return result;
+  }
+  char buffer[16384];
+  while (true) {
+    const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
+    if (result.content.size() + n > maxSize) {
+      result.content.clear();
+      result.error = Describe(path, "refused", "larger than " + std::to_string(maxSize) + " bytes");
+      return result;
+    }
+    result.content.append(buffer, n);
+    if (n < sizeof buffer) break;
+  }
+  if (std::ferror(file.get())) {
+    const int error = errno != 0 ? errno : EIO;
+    result.content.clear();
+    result.error = Describe(path, "cannot read", Reason(error));
+    return result;
+  }
+  result.ok = true;
+  return result;
+}
+
+FileResult WriteFileAtomically(const fs::path& requested, std::string_view content) {
+  std::error_code ec;
+  // Saving through a link replaces the file it points to, not the link.
+  fs::path target = requested;
+  if (fs::is_symlink(requested, ec)) {
+    const fs::path resolved = fs::weakly_canonical(requested, ec);
+    if (!ec) target = resolved;
+  }
+
+  std::mt19937 random(std::random_device{}());
+  fs::path temp;
+  int fd = -1;
+  int openError = 0;
+  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    temp = TemporaryName(target, random);
+    fd = OpenExclusive(temp);
+    openError = errno;
+    if (fd < 0 && openError != EEXIST) break;
+  }
+  if (fd < 0) return {false, Describe(requested, "cannot create a temporary file beside it", Reason(openError))};
+  KeepMode(fd, target);
+
+  auto fail = [&](std::string_view what, int error) {
+    if (fd >= 0) CloseFile(fd);
+    fs::remove(temp, ec);
+    return FileResult{false, Describe(requested, what, Reason(error))};
+  };
+
+  const char* data = content.data();
+  std::size_t left = content.size();
+  while (left > 0) {
+    const long n = WriteSome(fd, data, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail("cannot write", errno);
+    }
+    if (n == 0) return fail("cannot write", ENOSPC);
+    data += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  if (SyncToDisk(fd) != 0) return fail("cannot flush to disk", errno);
+  const int closed = CloseFile(fd);
+  fd = -1;
+  if (closed != 0) return fail("cannot close", errno);
+
+  fs::rename(temp, target, ec);
+  if (ec) {
+    const std::string reason = ec.message();
+    fs::remove(temp, ec);
+    return {false, Describe(requested, "cannot replace", reason)};
+  }
+  SyncFolder(target.parent_path());
+  return {};
+}
+
+}  // namespace zelmo

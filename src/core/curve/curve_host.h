@@ -1,0 +1,54 @@
+#pragma once
+// What the graph's mouse editing needs from the world around it. The graph
+// writes the image directly; everything else it asks for through these two
+// interfaces, so the editing rules run (and are tested) without a toolkit.
+#include "core/model/ordering.h"
+#include "core/model/parameter_image.h"
+
+namespace zelmo {
+
+// The main window: owner of the image, the ordering memory and the undo history.
+class CurveHost {
+ public:
+  // The image the graph shows and a drag writes into.
+  virtual ParameterImage& image() = 0;
+  // The ordering pass's memory and the stored choices it keeps in range; the
+  // graph sets movedPoint around each pass it runs.
+  virtual OrderingMemory& orderingMemory() = 0;
+  virtual StoredChoices& storedChoices() = 0;
+  // Shows the image in the numeric fields (after every drag step).
+  virtual void imageToControls() = 0;
+  // Gives the keyboard focus to the field of a point: the limiter field for
+  // LimiterPoint, the base advance field for BasePoint, the advance field of
+  // breakpoint k + 1 for 0..9. Never called with NoPoint.
+  virtual void focusField(int pointCode) = 0;
+  // Records the image on the undo history and applies the
+  // program-after-change rule (once per released drag).
+  virtual void pushUndo() = 0;
+
+ protected:
+  ~CurveHost() = default;
+};
+
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// The control that shows the graph and the pointer above it.
+class CurveSurface {
+ public:
+  virtual int graphWidth() const = 0;
+  virtual int graphHeight() const = 0;
+  // Screen position of the graph's top-left pixel.
+  virtual ScreenPoint screenOrigin() const = 0;
+  virtual void movePointer(int screenX, int screenY) = 0;
+  // Whether a pointer move made by the program comes back as a move event.
+  // Where it does not, no event is ignored after a move.
+  virtual bool reportsProgramMoves() const = 0;
+
+ protected:
+  ~CurveSurface() = default;
+};
+
+}  // namespace zelmo

@@ -1,0 +1,66 @@
+#pragma once
+// The curve graph control "GrafAdv": shows the bitmap of the last drawing,
+// forwards the mouse to the graph's editing and draws only from the tick.
+//
+// The window that embeds it implements CurveHost, places it (202 x 122),
+// adds requests with request(GraphRescale) after every change of the image
+// and calls tick(liveRpm) once per 55 ms timer tick. The hint of the point
+// under the pointer is the widget's status tip: it is sent to the status bar
+// whenever it changes while the pointer is over the graph, and also announced
+// with hintChanged.
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include "core/curve/curve_graph.h"
+
+namespace zelmo {
+
+class CurveWidget : public QWidget, private CurveSurface {
+  Q_OBJECT
+
+ public:
+  static constexpr int kWidth = 202;
+  static constexpr int kHeight = 122;
+
+  // host must outlive the widget.
+  explicit CurveWidget(CurveHost& host, QWidget* parent = nullptr);
+
+  void request(int bits) { graph_.request(bits); }
+  // Reads the Shift keys and draws when something asked for it; true when it drew.
+  bool tick(int liveRpm);
+
+  const CurveGraph& graph() const { return graph_; }
+  const QImage& bitmap() const { return bitmap_; }
+  QString hint() const { return hint_; }
+
+ signals:
+  void hintChanged(const QString& hint);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  int graphWidth() const override { return QWidget::width(); }
+  int graphHeight() const override { return QWidget::height(); }
+  ScreenPoint screenOrigin() const override;
+  void movePointer(int screenX, int screenY) override;
+  bool reportsProgramMoves() const override;
+
+  void drawNow();
+  void setHint(const QString& hint);
+  void showHintInStatusBar();
+
+  CurveHost& host_;
+  CurveGraph graph_;
+  CurveDrawing drawing_;
+  QImage bitmap_;
+  QString hint_;
+};
+
+}  // namespace zelmo

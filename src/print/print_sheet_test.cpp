@@ -1,0 +1,157 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRect>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/lang/texts.h"
+#include "print/print_sheet.h"
+#include "print/print_stamp.h"
+
+namespace zelmo {
+namespace {
+
+// A picture whose corners are marked, so the rendered page shows where its
+// edges went.
+QImage MarkedPicture(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(QColor(0, 0, 160));
+  QPainter painter(&image);
+  painter.fillRect(QRect(0, 0, 20, 20), Qt::red);
+  painter.fillRect(QRect(width - 20, height - 20, 20, 20), Qt::green);
+  return image;
+}
+
+// The page of a one-page PDF as an image at 50 dpi.
+QImage RenderPage(const QString& pdf, const QString& folder) {
+  const QString stem = QDir(folder).filePath(QStringLiteral("page"));
+  QProcess process;
+  process.start(QStringLiteral("pdftoppm"),
+                {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
+                 QStringLiteral("-singlefile"), pdf, stem});
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+    return {};
+  }
+  return QImage(stem + QStringLiteral(".png"));
+}
+
+// Bounding box of everything that is not page white.
+QRect InkBox(const QImage& page) {
+  QRect box;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) {
+      const QColor c = page.pixelColor(x, y);
+      if (c.red() < 200 || c.green() < 200 || c.blue() < 200) {
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return box;
+}
+
+bool IsReddish(QColor c) { return c.red() > 180 && c.green() < 80 && c.blue() < 80; }
+bool IsGreenish(QColor c) { return c.green() > 180 && c.red() < 80 && c.blue() < 80; }
+
+}  // namespace
+
+class PrintSheetTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
+      QSKIP("pdftoppm (poppler-utils) is not installed");
+    }
+  }
+
+  // A4 at 50 dpi renders as about 413 x 585 pixels.
+  void picture_fits_the_page() {
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, expectedWidth);
+    QFETCH(int, expectedHeight);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
+    const PrintResult result = PrintSheet(MarkedPicture(width, height), PrintTarget{pdf});
+    QVERIFY2(result.ok, qPrintable(result.error));
+
+    const QImage page = RenderPage(pdf, folder.path());
+    QVERIFY(!page.isNull());
+    // 595 x 842 points; the renderer rounds the width either way.
+    QVERIFY(page.width() == 413 || page.width() == 414);
+    QCOMPARE(page.height(), 585);
+
+    const QRect ink = InkBox(page);
+    QCOMPARE(ink.left(), 0);
+    QCOMPARE(ink.top(), 0);
+    QVERIFY2(qAbs(ink.width() - expectedWidth) <= 1, qPrintable(QString::number(ink.width())));
+    QVERIFY2(qAbs(ink.height() - expectedHeight) <= 1, qPrintable(QString::number(ink.height())));
+    // Not mirrored or turned: the red corner is at the top left, the green one
+    // at the bottom right of the printed picture.
+    QVERIFY(IsReddish(page.pixelColor(2, 2)));
+    QVERIFY(IsGreenish(page.pixelColor(ink.right() - 2, ink.bottom() - 2)));
+  }
+
+  void picture_fits_the_page_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("expectedWidth");
+    QTest::addColumn<int>("expectedHeight");
+    // The window's client area is wider than A4's aspect: it fills the width.
+    QTest::newRow("window") << 769 << 784 << 413 << 421;
+    // A tall picture fills the height.
+    QTest::newRow("tall") << 200 << 800 << 146 << 585;
+  }
+
+  void unwritable_pdf_is_reported() {
+    const PrintResult result =
+        PrintSheet(MarkedPicture(50, 50), PrintTarget{QStringLiteral("/nonexistent/folder/x.pdf")});
+    QVERIFY(!result.ok);
+    QVERIFY(result.error.contains(QStringLiteral("/nonexistent/folder/x.pdf")));
+  }
+
+  void empty_picture_is_refused() {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("empty.pdf"));
+    const PrintResult result = PrintSheet(QImage(), PrintTarget{pdf});
+    QVERIFY(!result.ok);
+    QVERIFY(!result.error.isEmpty());
+    QVERIFY(!QFileInfo::exists(pdf));
+  }
+
+  void stamp_by_language() {
+    const QLocale locale(QLocale::English, QLocale::UnitedStates);
+    const QDateTime when(QDate(2026, 3, 7), QTime(9, 5, 4));
+    const QString dateTime = locale.toString(when.date(), QLocale::ShortFormat) +
+                             QStringLiteral("    ") +
+                             locale.toString(when.time(), QLocale::LongFormat);
+
+    QCOMPARE(PrintStamp(kEnglish, when, locale).value(),
+             QStringLiteral("Date and Time of printing:  ") + dateTime);
+    QCOMPARE(PrintStamp(kGerman, when, locale).value(),
+             QStringLiteral("Date and Time of printing:  ") + dateTime);
+    QCOMPARE(PrintStamp(kCzech, when, locale).value(),
+             QString::fromUtf8("Datum a čas tisku:  ") + dateTime);
+    QVERIFY(!PrintStamp(kFrench, when, locale).has_value());
+  }
+
+  void stamp_follows_the_locale_formats() {
+    const QDateTime when(QDate(2026, 3, 7), QTime(9, 5, 4));
+    const QString czech = PrintStamp(kCzech, when, QLocale(QLocale::Czech)).value();
+    QVERIFY2(czech.contains(QLocale(QLocale::Czech).toString(when.date(), QLocale::ShortFormat)),
+             qPrintable(czech));
+    QVERIFY(czech.contains(QStringLiteral("9:05:04")) || czech.contains(QStringLiteral("09:05:04")));
+  }
+};
+
+}  // namespace zelmo
+
+QTEST_MAIN(zelmo::PrintSheetTest)
+#include "print_sheet_test.moc"

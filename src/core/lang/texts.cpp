@@ -19,8 +19,7 @@ struct Row {
 
 constexpr std::string_view kUnchanged{};
 
-// The three languages' texts share one spelling in every table: english,
-// czech, german members.
+// Every table here names its columns english, czech and german.
 template <typename Texts>
 constexpr std::string_view Column(const Texts& texts, std::uint8_t languageId) {
   switch (languageId) {

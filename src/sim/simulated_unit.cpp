@@ -1,0 +1,163 @@
+#include "sim/simulated_unit.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/model/presets.h"
+#include "sim/engine_model.h"
+
+namespace zelmo::sim {
+namespace {
+
+// Where the unit puts its monitor values (offsets in the reply frame).
+namespace mon {
+constexpr std::size_t kRpm = 1;
+constexpr std::size_t kRpmWarning = 3;
+constexpr std::size_t kAdvance = 5;
+constexpr std::size_t kBlocking = 7;
+constexpr std::size_t kSupplyRaw = 9;
+constexpr std::size_t kProgrammingCount = 11;
+constexpr std::size_t kTestValues = 13;
+constexpr std::size_t kSideStandOff = 29;
+constexpr std::size_t kNeutralOff = 30;
+constexpr std::size_t kPickup1 = 31;
+constexpr std::size_t kPickup2 = 32;
+constexpr std::size_t kSavingCountdown = 47;
+constexpr std::size_t kDataError = 49;
+constexpr std::size_t kProtocolVersion = 50;
+}  // namespace mon
+
+// The build the simulated firmware claims.
+constexpr std::array<std::uint8_t, 3> kFirmwareName{'Z', 'S', 'M'};
+constexpr std::uint8_t kFirmwareNumber = 12;
+constexpr std::uint8_t kBuildDay = 14;
+constexpr std::string_view kBuildMonth = "Mar";
+constexpr std::uint8_t kBuildYear = 25;
+constexpr std::uint8_t kBuildHour = 9;
+constexpr std::uint8_t kBuildMinute = 5;
+
+void Put16(Frame& f, std::size_t at, std::uint16_t v) {
+  f[at] = static_cast<std::uint8_t>(v & 0xFF);
+  f[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+bool InRange(std::uint8_t v, int lo, int hi) { return v >= lo && v <= hi; }
+
+}  // namespace
+
+UnitMemory FactoryMemory() {
+  const ParameterImage image = NewParameters(0);
+  UnitMemory m;
+  std::copy(image.image().begin(), image.image().end(), m.block.begin());
+  return m;
+}
+
+UnitMemory Unordered(UnitMemory memory) {
+  std::swap(memory.block[field::kRpmPoint + 3], memory.block[field::kRpmPoint + 4]);
+  return memory;
+}
+
+bool BlockSane(const Block& b) {
+  if (!InRange(b[field::kTop14], 2, 9) || !InRange(b[field::kTop23], 2, 9)) return false;
+  if (!InRange(b[field::kBaseAdvance], 0, 40) || !InRange(b[field::kLimiter], 10, 250)) return false;
+  if (!InRange(b[field::kSpeedCorrection], 40, 160) || !InRange(b[field::kBikeCode], 0, 9)) return false;
+  for (std::size_t flag : {field::kTacho2x, field::kBlockEnable, field::kLongExcitation, field::kInverseInput}) {
+    if (b[flag] > 1) return false;
+  }
+  for (int i = 0; i < kBreakpointCount; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    if (b[field::kAdvance + k] > 60) return false;
+    if (i > 0 && b[field::kRpmPoint + k] <= b[field::kRpmPoint + k - 1]) return false;
+  }
+  return true;
+}
+
+UnitInfo FirmwareInfo(std::uint8_t protocolVersion) {
+  UnitInfo info;
+  std::copy(kFirmwareName.begin(), kFirmwareName.end(), info.bytes.begin() + unit_info::kName);
+  info.bytes[unit_info::kNumber] = kFirmwareNumber;
+  info.bytes[unit_info::kDay] = kBuildDay;
+  info.bytes[unit_info::kMonth] = MonthCodeOf(kBuildMonth);
+  info.bytes[unit_info::kYear] = kBuildYear;
+  info.bytes[unit_info::kHour] = kBuildHour;
+  info.bytes[unit_info::kMinute] = kBuildMinute;
+  info.bytes[unit_info::kProtocolVersion] = protocolVersion;
+  return info;
+}
+
+SimulatedUnit::SimulatedUnit(UnitOptions options, UnitMemory memory)
+    : options_(options), memory_(memory), badEchoesLeft_(options.faults.badEchoes) {}
+
+std::uint16_t SimulatedUnit::savingCountdown(std::int64_t nowMs) const {
+  if (!savingSince_) return 0;
+  const std::int64_t left = kSavingStart - std::max<std::int64_t>(0, nowMs - *savingSince_) / kSavingStepMs;
+  return static_cast<std::uint16_t>(std::max<std::int64_t>(0, left));
+}
+
+std::optional<Frame> SimulatedUnit::answer(std::span<const std::uint8_t, kFrameSize> request, std::int64_t nowMs) {
+  if (options_.faults.silent || !FrameIntact(request)) return std::nullopt;
+  const std::uint8_t code = request[0];
+  Frame reply{};
+  switch (code) {
+    case kPollCommand:
+      reply = monitorReply(nowMs);
+      break;
+    case kProgramInfo:
+    case kReadInfo:
+      reply = BuildFrame(code ^ kReplyBit, FirmwareInfo(options_.protocolVersion).bytes);
+      break;
+    case kProgramImage:
+      reply = storeBlock(PayloadOf(request), nowMs);
+      break;
+    case kReadImage:
+      reply = BuildFrame(code ^ kReplyBit, memory_.block);
+      break;
+    default:
+      return std::nullopt;
+  }
+  ++requests_;
+  const UnitFaults& f = options_.faults;
+  // A dropped reply is lost on the line: the unit has acted on the request.
+  if (f.dropEvery > 0 && requests_ % f.dropEvery == 0) return std::nullopt;
+  if (f.corruptEvery > 0 && requests_ % f.corruptEvery == 0) reply[kFrameSize - 1] ^= 0x01;
+  ++replies_;
+  return reply;
+}
+
+Frame SimulatedUnit::monitorReply(std::int64_t nowMs) const {
+  const EngineState e = EngineAt(memory_.block, nowMs);
+  Frame f{};
+  f[0] = kMonitorReply;
+  Put16(f, mon::kRpm, e.rpm);
+  f[mon::kRpmWarning] = e.atLimiter ? 1 : 0;
+  f[mon::kAdvance] = e.advance;
+  f[mon::kBlocking] = e.blocking ? 1 : 0;
+  Put16(f, mon::kSupplyRaw, e.supplyRaw);
+  Put16(f, mon::kProgrammingCount, memory_.programmingCount);
+  // Service values: what a technician would look at first.
+  const std::array<std::uint16_t, 8> test{static_cast<std::uint16_t>(e.rpm / 100), e.advance, e.supplyRaw,
+                                          static_cast<std::uint16_t>(requests_ & 0xFFFF), 0, 0, 0, 0};
+  for (std::size_t i = 0; i < test.size(); ++i) Put16(f, mon::kTestValues + 2 * i, test[i]);
+  f[mon::kSideStandOff] = e.sideStandOff ? 1 : 0;
+  f[mon::kNeutralOff] = e.neutralOff ? 1 : 0;
+  f[mon::kPickup1] = e.pickup1Running ? 1 : 0;
+  f[mon::kPickup2] = e.pickup2Running ? 1 : 0;
+  Put16(f, mon::kSavingCountdown, savingCountdown(nowMs));
+  f[mon::kDataError] = BlockSane(memory_.block) ? 0 : 1;
+  f[mon::kProtocolVersion] = options_.protocolVersion;
+  return BuildFrame(f[0], PayloadOf(f));
+}
+
+Frame SimulatedUnit::storeBlock(std::span<const std::uint8_t, kPayloadSize> payload, std::int64_t nowMs) {
+  std::copy(payload.begin(), payload.end(), memory_.block.begin());
+  if (badEchoesLeft_ > 0) {
+    // A write that did not take: the unit holds, and honestly echoes, one wrong byte.
+    --badEchoesLeft_;
+    memory_.block[kImageSize - 1] ^= 0x01;
+  }
+  ++memory_.programmingCount;
+  savingSince_ = nowMs;
+  return BuildFrame(kProgramImage ^ kReplyBit, memory_.block);
+}
+
+}  // namespace zelmo::sim

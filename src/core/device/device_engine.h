@@ -132,7 +132,7 @@ class DeviceEngine {
   void handleVerify(const Frame& frame);
   void handleProgram(const Frame& frame);
   bool acceptUnitInfo(const Frame& frame);
-  void versionMismatch();
+  void versionMismatch(bool refreshControls);
   void goVerify();
   void sendTransferFrame();
   void sendPollFrame();

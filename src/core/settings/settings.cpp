@@ -1,0 +1,42 @@
+#include "core/settings/settings.h"
+
+namespace zelmo {
+namespace {
+
+constexpr std::string_view kForm = "FORM_HLAV";
+constexpr std::string_view kIgnition = "IGNITION";
+constexpr std::string_view kIgnAllKey = "CheckBoxIgnAll->Checked";
+
+// Stored one-based; the low byte less one, wrapping in 8 bits, so that a
+// missing key (whose default goes through the same step) ends as COM1.
+std::uint8_t PortIndex(int stored) { return static_cast<std::uint8_t>(static_cast<std::uint8_t>(stored) - 1); }
+
+}  // namespace
+
+void LoadSettings(const IniDocument& ini, SettingsRecord& record) {
+  record.left = ini.readInt(kForm, "Left", record.left);
+  record.top = ini.readInt(kForm, "Top", record.top);
+  record.height = ini.readInt(kForm, "Height", record.height);
+  record.width = ini.readInt(kForm, "Width", record.width);
+  record.selectedComIndex = PortIndex(ini.readInt(kForm, "ComPort", record.selectedComIndex));
+  record.autoPortIndex = PortIndex(ini.readInt(kForm, "ComPortAuto", record.autoPortIndex));
+  record.languageId = static_cast<std::uint8_t>(ini.readInt(kForm, "Language", record.languageId));
+  record.currentFileName = ini.readString(kForm, "File", "");
+  record.lastFilePath = ini.readString(kForm, "IniDir", "");
+  record.ignAll = ini.readInt(kIgnition, kIgnAllKey, record.ignAll ? 1 : 0) != 0;
+}
+
+void SaveSettings(const SettingsRecord& record, IniDocument& ini) {
+  ini.writeInt(kForm, "Left", record.left);
+  ini.writeInt(kForm, "Top", record.top);
+  ini.writeInt(kForm, "Height", record.height);
+  ini.writeInt(kForm, "Width", record.width);
+  ini.writeInt(kForm, "ComPort", record.selectedComIndex + 1);
+  ini.writeInt(kForm, "ComPortAuto", record.autoPortIndex + 1);
+  ini.writeInt(kForm, "Language", record.languageId);
+  ini.write(kForm, "File", record.currentFileName);
+  ini.write(kForm, "IniDir", record.lastFilePath);
+  ini.writeInt(kIgnition, kIgnAllKey, record.ignAll ? 1 : 0);
+}
+
+}  // namespace zelmo

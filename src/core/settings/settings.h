@@ -1,0 +1,34 @@
+#pragma once
+// What the settings file keeps from one run to the next, and how it is read
+// into and written from the window's fields.
+#include <cstdint>
+#include <string>
+
+#include "core/settings/ini_file.h"
+
+namespace zelmo {
+
+inline constexpr int kDefaultWindowWidth = 769;
+inline constexpr int kDefaultWindowHeight = 803;
+
+struct SettingsRecord {
+  int left = 0;
+  int top = 0;
+  int height = kDefaultWindowHeight;
+  int width = kDefaultWindowWidth;
+  std::uint8_t selectedComIndex = 1;
+  std::uint8_t autoPortIndex = 0;
+  std::uint8_t languageId = 0;
+  std::string currentFileName;
+  std::string lastFilePath;
+  bool ignAll = false;
+};
+
+// The record's current values are the defaults of missing or unreadable keys.
+// Port and language values are not range-checked here: the ordering pass
+// that start-up runs next does that.
+void LoadSettings(const IniDocument& ini, SettingsRecord& record);
+// Writes every key in the order a new file holds them.
+void SaveSettings(const SettingsRecord& record, IniDocument& ini);
+
+}  // namespace zelmo

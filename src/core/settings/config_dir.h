@@ -1,0 +1,44 @@
+#pragma once
+// Where the settings file, the shadow copy and the test-mode marker live: a
+// per-user configuration folder, or the folder ZELMO_TCI_CONFIG_DIR names.
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace zelmo {
+
+inline constexpr const char* kSettingsFileName = "Zelmo_TCI.ini";
+inline constexpr const char* kShadowFileName = "_Zelmo_TCI.ini";
+inline constexpr const char* kMarkerFileName = "test_brelot.txt";
+
+enum class ConfigPlatform { Posix, Windows };
+#if defined(_WIN32)
+inline constexpr ConfigPlatform kThisPlatform = ConfigPlatform::Windows;
+#else
+inline constexpr ConfigPlatform kThisPlatform = ConfigPlatform::Posix;
+#endif
+
+// Looks up an environment variable; nothing when it is not set.
+using EnvironmentGetter = std::function<std::optional<std::string>(const char* name)>;
+std::optional<std::string> ProcessEnvironment(const char* name);
+
+struct ConfigFiles {
+  std::filesystem::path folder;
+  std::filesystem::path settingsFile;
+  std::filesystem::path shadowFile;
+  std::filesystem::path markerFile;
+  // Where earlier Windows versions kept them; read only, and only when the
+  // file in the folder above is missing. Empty elsewhere.
+  std::filesystem::path legacySettingsFile;
+  std::filesystem::path legacyShadowFile;
+  std::filesystem::path legacyMarkerFile;
+};
+
+// ZELMO_TCI_CONFIG_DIR when set; else on POSIX $XDG_CONFIG_HOME/zelmo-tci
+// (an absolute XDG_CONFIG_HOME only) or ~/.config/zelmo-tci, on Windows
+// %APPDATA%\zelmo-tci. Nothing when the environment names no folder at all.
+std::optional<ConfigFiles> FindConfigFiles(const EnvironmentGetter& environment,
+                                           ConfigPlatform platform = kThisPlatform);
+
+}  // namespace zelmo

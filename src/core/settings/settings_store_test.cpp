@@ -1,0 +1,136 @@
+#include "core/settings/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "core/model/presets.h"
+#include "core/settings/shadow_file.h"
+
+namespace zelmo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("zelmo_store_" + std::to_string(::getpid()) + "_" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+    files_ = *FindConfigFiles([this](const char* name) -> std::optional<std::string> {
+      if (std::string_view(name) == "HOME") return root_.string();
+      return std::nullopt;
+    });
+  }
+  void TearDown() override { fs::remove_all(root_); }
+  static void Put(const fs::path& p, const std::string& text) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << text;
+  }
+  static std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  fs::path root_;
+  ConfigFiles files_;
+};
+
+TEST_F(SettingsStoreTest, FirstStartWithoutFilesKeepsEveryDefault) {
+  SettingsRecord settings;
+  settings.left = 11;
+  ParameterImage area = NewParameters(0);
+  const StartupFiles startup = LoadStartupFiles(files_, settings, area);
+  EXPECT_FALSE(startup.testMode);
+  EXPECT_TRUE(startup.problems.empty());
+  EXPECT_EQ(settings.left, 11);
+  EXPECT_EQ(settings.selectedComIndex, 0);
+  EXPECT_EQ(area, NewParameters(0));
+}
+
+TEST_F(SettingsStoreTest, SaveCreatesTheFolderAndTheNextStartReadsItBack) {
+  SettingsRecord settings;
+  settings.left = 40;
+  settings.languageId = 3;
+  settings.selectedComIndex = 20;
+  settings.lastFilePath = "/home/u/x.ign";
+  ParameterImage area = NewParameters(7);
+  area.area[52] = 9;
+  ASSERT_TRUE(SaveCloseFiles(files_, settings, area).ok);
+  EXPECT_EQ(files_.folder, root_ / ".config" / "zelmo-tci");
+  EXPECT_EQ(Slurp(files_.shadowFile), WriteShadowFile(area));
+  EXPECT_EQ(std::distance(fs::directory_iterator(files_.folder), fs::directory_iterator()), 2);
+
+  SettingsRecord loaded;
+  ParameterImage loadedArea = NewParameters(0);
+  LoadStartupFiles(files_, loaded, loadedArea);
+  EXPECT_EQ(loaded.left, 40);
+  EXPECT_EQ(loaded.languageId, 3);
+  EXPECT_EQ(loaded.selectedComIndex, 20);
+  EXPECT_EQ(loaded.lastFilePath, "/home/u/x.ign");
+  EXPECT_EQ(loadedArea, area);
+}
+
+TEST_F(SettingsStoreTest, SavingKeepsWhatElseTheSettingsFileHolds) {
+  Put(files_.settingsFile, "[PORTS]\nCOM3=/dev/ttyUSB0\n[form_hlav]\nleft=1\n");
+  ASSERT_TRUE(SaveCloseFiles(files_, SettingsRecord{}, ParameterImage{}).ok);
+  const std::string text = Slurp(files_.settingsFile);
+  EXPECT_EQ(text.find("[PORTS]\r\nCOM3=/dev/ttyUSB0\r\n[form_hlav]\r\nLeft=0\r\nTop=0\r\n"), 0u) << text;
+}
+
+TEST_F(SettingsStoreTest, ShortShadowAndMarkerAmongOtherWords) {
+  Put(files_.shadowFile, "1 2 3 4 5 6 7 8 9 10 11 12");
+  Put(files_.markerFile, "first SVC_DISPLAY last");
+  SettingsRecord settings;
+  ParameterImage area = NewParameters(0);
+  const StartupFiles startup = LoadStartupFiles(files_, settings, area);
+  EXPECT_TRUE(startup.testMode);
+  EXPECT_EQ(area.area[11], 12);
+  EXPECT_EQ(area.limiter(), 4);
+  EXPECT_EQ(area.advance(0), NewParameters(0).advance(0));
+
+  Put(files_.markerFile, "svc_display");
+  EXPECT_FALSE(LoadStartupFiles(files_, settings, area).testMode);
+}
+
+TEST_F(SettingsStoreTest, UnreadableFilesAreReportedAndSkipped) {
+  fs::create_directories(files_.shadowFile);  // a folder where the file should be
+  Put(files_.settingsFile, std::string(kMaxFileSize + 1, ' '));
+  SettingsRecord settings;
+  settings.top = 5;
+  ParameterImage area = NewParameters(0);
+  const StartupFiles startup = LoadStartupFiles(files_, settings, area);
+  ASSERT_EQ(startup.problems.size(), 2u);
+  EXPECT_NE(startup.problems[0].find("Zelmo_TCI.ini"), std::string::npos);
+  EXPECT_EQ(settings.top, 5);
+  EXPECT_EQ(area, NewParameters(0));
+}
+
+TEST_F(SettingsStoreTest, FailedSaveReportsTheFileAndWritesNothingAfterIt) {
+  ASSERT_TRUE(SaveCloseFiles(files_, SettingsRecord{}, NewParameters(0)).ok);
+  const std::string oldShadow = Slurp(files_.shadowFile);
+  fs::remove(files_.settingsFile);
+  fs::create_directories(files_.settingsFile / "in_the_way");
+  const FileResult result = SaveCloseFiles(files_, SettingsRecord{}, NewParameters(3));
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.error.find("Zelmo_TCI.ini"), std::string::npos) << result.error;
+  EXPECT_TRUE(fs::is_directory(files_.settingsFile / "in_the_way"));
+  EXPECT_EQ(Slurp(files_.shadowFile), oldShadow);
+
+  Put(root_ / "file", "x");
+  ConfigFiles blocked = files_;
+  blocked.folder = root_ / "file" / "sub";
+  blocked.settingsFile = blocked.folder / "Zelmo_TCI.ini";
+  const FileResult noFolder = SaveCloseFiles(blocked, SettingsRecord{}, ParameterImage{});
+  EXPECT_FALSE(noFolder.ok);
+  EXPECT_NE(noFolder.error.find("cannot create the folder"), std::string::npos) << noFolder.error;
+}
+
+}  // namespace
+}  // namespace zelmo

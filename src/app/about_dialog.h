@@ -1,0 +1,34 @@
+#pragma once
+// The about box: what the program is, who makes it, when it was built and
+// which parameter-set version it speaks.
+#include <QDialog>
+
+#include <cstdint>
+#include <functional>
+
+class QLabel;
+
+namespace zelmo {
+
+class TFormAbout : public QDialog {
+  Q_OBJECT
+
+ public:
+  // languageId is asked each time the box becomes active, for its caption.
+  explicit TFormAbout(std::function<std::uint8_t()> languageId, QWidget* parent = nullptr);
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QLabel* AddLabel(const char* name, const QString& text, int left, int top, int pixelSize);
+  void FormCreate();
+  void FormActivate();
+  void Button1Click();
+
+  std::function<std::uint8_t()> languageId_;
+  QLabel* labelExit_ = nullptr;
+};
+
+}  // namespace zelmo

@@ -1,0 +1,24 @@
+# The about box and the help command, kept in their own small library so their
+# tests need nothing else of the window.
+add_library(zelmo_shell STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/about_logo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help.cpp)
+target_link_libraries(zelmo_shell PUBLIC zelmo_core Qt6::Widgets)
+target_compile_definitions(zelmo_shell PRIVATE
+  ZELMO_INSTALLED_MANUAL_DIR="${CMAKE_INSTALL_FULL_DOCDIR}/manual"
+  ZELMO_RELATIVE_MANUAL_DIR="${CMAKE_INSTALL_DOCDIR}/manual")
+zelmo_warnings(zelmo_shell)
+if(TARGET zelmo_app)
+  target_link_libraries(zelmo_app PUBLIC zelmo_shell)
+endif()
+
+if(ZELMO_BUILD_TESTS)
+  add_executable(zelmo_shell_tests ${CMAKE_CURRENT_LIST_DIR}/about_dialog_test.cpp
+                                   ${CMAKE_CURRENT_LIST_DIR}/help_test.cpp
+                                   ${CMAKE_CURRENT_LIST_DIR}/shell_test_main.cpp)
+  target_link_libraries(zelmo_shell_tests PRIVATE zelmo_shell Qt6::Test)
+  zelmo_warnings(zelmo_shell_tests)
+  add_test(NAME zelmo_shell_tests COMMAND zelmo_shell_tests)
+  set_tests_properties(zelmo_shell_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()

@@ -46,19 +46,24 @@ void SimLink::close() {
   release();
 }
 
-std::size_t SimLink::bytesWaiting() {
-  if (openPort_ == 0) return 0;
+void SimLink::deliver() {
   const std::int64_t now = clock_();
   while (!inFlight_.empty() && inFlight_.front().readyAt <= now) {
     const Frame& f = inFlight_.front().frame;
     received_.insert(received_.end(), f.begin(), f.end());
     inFlight_.pop_front();
   }
+}
+
+std::size_t SimLink::bytesWaiting() {
+  if (openPort_ == 0) return 0;
+  deliver();
   return received_.size();
 }
 
 std::size_t SimLink::read(std::span<std::uint8_t> into) {
   if (openPort_ == 0) return 0;
+  deliver();
   const std::size_t n = std::min(into.size(), received_.size());
   std::copy_n(received_.begin(), n, into.begin());
   received_.erase(received_.begin(), received_.begin() + static_cast<std::ptrdiff_t>(n));

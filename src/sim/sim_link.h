@@ -50,6 +50,7 @@ class SimLink : public SerialLink {
     Frame frame;
   };
   bool connected() const;
+  void deliver();
   void release();
 
   SimulatedUnit& unit_;

@@ -3,29 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/device/monitor.h"
 #include "core/model/presets.h"
 #include "sim/engine_model.h"
 
 namespace zelmo::sim {
 namespace {
-
-// Where the unit puts its monitor values (offsets in the reply frame).
-namespace mon {
-constexpr std::size_t kRpm = 1;
-constexpr std::size_t kRpmWarning = 3;
-constexpr std::size_t kAdvance = 5;
-constexpr std::size_t kBlocking = 7;
-constexpr std::size_t kSupplyRaw = 9;
-constexpr std::size_t kProgrammingCount = 11;
-constexpr std::size_t kTestValues = 13;
-constexpr std::size_t kSideStandOff = 29;
-constexpr std::size_t kNeutralOff = 30;
-constexpr std::size_t kPickup1 = 31;
-constexpr std::size_t kPickup2 = 32;
-constexpr std::size_t kSavingCountdown = 47;
-constexpr std::size_t kDataError = 49;
-constexpr std::size_t kProtocolVersion = 50;
-}  // namespace mon
 
 // The build the simulated firmware claims.
 constexpr std::array<std::uint8_t, 3> kFirmwareName{'Z', 'S', 'M'};
@@ -35,11 +18,6 @@ constexpr std::string_view kBuildMonth = "Mar";
 constexpr std::uint8_t kBuildYear = 25;
 constexpr std::uint8_t kBuildHour = 9;
 constexpr std::uint8_t kBuildMinute = 5;
-
-void Put16(Frame& f, std::size_t at, std::uint16_t v) {
-  f[at] = static_cast<std::uint8_t>(v & 0xFF);
-  f[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
 
 bool InRange(std::uint8_t v, int lo, int hi) { return v >= lo && v <= hi; }
 
@@ -126,26 +104,24 @@ std::optional<Frame> SimulatedUnit::answer(std::span<const std::uint8_t, kFrameS
 
 Frame SimulatedUnit::monitorReply(std::int64_t nowMs) const {
   const EngineState e = EngineAt(memory_.block, nowMs);
-  Frame f{};
-  f[0] = kMonitorReply;
-  Put16(f, mon::kRpm, e.rpm);
-  f[mon::kRpmWarning] = e.atLimiter ? 1 : 0;
-  f[mon::kAdvance] = e.advance;
-  f[mon::kBlocking] = e.blocking ? 1 : 0;
-  Put16(f, mon::kSupplyRaw, e.supplyRaw);
-  Put16(f, mon::kProgrammingCount, memory_.programmingCount);
+  MonitorData m;
+  m.engineRpm = e.rpm;
+  m.rpmWarning = e.atLimiter ? 1 : 0;
+  m.currentAdvance = e.advance;
+  m.blocking = e.blocking ? 1 : 0;
+  m.supplyRaw = e.supplyRaw;
+  m.programmingCount = memory_.programmingCount;
   // Service values: what a technician would look at first.
-  const std::array<std::uint16_t, 8> test{static_cast<std::uint16_t>(e.rpm / 100), e.advance, e.supplyRaw,
-                                          static_cast<std::uint16_t>(requests_ & 0xFFFF), 0, 0, 0, 0};
-  for (std::size_t i = 0; i < test.size(); ++i) Put16(f, mon::kTestValues + 2 * i, test[i]);
-  f[mon::kSideStandOff] = e.sideStandOff ? 1 : 0;
-  f[mon::kNeutralOff] = e.neutralOff ? 1 : 0;
-  f[mon::kPickup1] = e.pickup1Running ? 1 : 0;
-  f[mon::kPickup2] = e.pickup2Running ? 1 : 0;
-  Put16(f, mon::kSavingCountdown, savingCountdown(nowMs));
-  f[mon::kDataError] = BlockSane(memory_.block) ? 0 : 1;
-  f[mon::kProtocolVersion] = options_.protocolVersion;
-  return BuildFrame(f[0], PayloadOf(f));
+  m.testValues = {static_cast<std::uint16_t>(e.rpm / 100), e.advance, e.supplyRaw,
+                  static_cast<std::uint16_t>(requests_ & 0xFFFF), 0, 0, 0, 0};
+  m.sideStandOff = e.sideStandOff ? 1 : 0;
+  m.neutralOff = e.neutralOff ? 1 : 0;
+  m.pickup1Running = e.pickup1Running ? 1 : 0;
+  m.pickup2Running = e.pickup2Running ? 1 : 0;
+  m.savingCountdown = savingCountdown(nowMs);
+  m.dataError = BlockSane(memory_.block) ? 0 : 1;
+  m.protocolVersion = options_.protocolVersion;
+  return EncodeMonitorFrame(m);
 }
 
 Frame SimulatedUnit::storeBlock(std::span<const std::uint8_t, kPayloadSize> payload, std::int64_t nowMs) {

@@ -1,0 +1,16 @@
+#pragma once
+// Commands that work on parameter files alone, without a unit.
+#include "cli/command.h"
+
+namespace zelmo::cli {
+
+// new [--bike CODE] OUT.ign
+int RunNew(Arguments arguments, std::ostream& out, std::ostream& err);
+// image FILE.ign: the 50 image bytes as 100 lowercase hex digits
+int RunImage(Arguments arguments, std::ostream& out, std::ostream& err);
+// show FILE.ign: the parameters in user units
+int RunShow(Arguments arguments, std::ostream& out, std::ostream& err);
+// normalize IN.ign OUT.ign
+int RunNormalize(Arguments arguments, std::ostream& out, std::ostream& err);
+
+}  // namespace zelmo::cli

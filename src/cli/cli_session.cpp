@@ -4,12 +4,12 @@
 
 namespace zelmo::cli {
 
-CliSession::CliSession(SerialLink& link, std::ostream& messages)
+CliSession::CliSession(SerialLink& link, std::ostream& messages, bool trace)
     : out_(messages),
       // What a first start of the window holds, COM1, English.
       image_(NewParameters(0)),
       choices_{kEnglish, 0, 0},
-      engine_(link, *this, image_, messageTable_, choices_) {
+      engine_(trace ? trace_.emplace(link, tick_, messages) : link, *this, image_, messageTable_, choices_) {
   FillMessageTable(messageTable_, choices_.languageId);
   timer_.setTimerType(Qt::PreciseTimer);
   timer_.setInterval(kTickMs);

@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "cli/stop_signals.h"
+#include "cli/trace_link.h"
 #include "core/device/device_engine.h"
 #include "core/lang/texts.h"
 #include "core/model/ordering.h"
@@ -21,13 +22,13 @@ class CliSession final : public DeviceHost {
  public:
   static constexpr int kTickMs = 55;
 
-  // link must outlive the session; the tick counter is what traces print.
-  CliSession(SerialLink& link, std::ostream& messages);
+  // link must outlive the session. With trace, every frame in and out is
+  // reported with its tick.
+  CliSession(SerialLink& link, std::ostream& messages, bool trace);
 
   ParameterImage& image() { return image_; }
   const MessageTable& messageTable() const { return messageTable_; }
   DeviceEngine& engine() { return engine_; }
-  const long& tickCounter() const { return tick_; }
   long ticks() const { return tick_; }
   long long elapsedMs() const { return clock_.elapsed(); }
 
@@ -65,6 +66,8 @@ class CliSession final : public DeviceHost {
   void printChanges();
 
   std::ostream& out_;
+  long tick_ = 0;
+  std::optional<TraceLink> trace_;
   ParameterImage image_;
   OrderingMemory ordering_;
   StoredChoices choices_;
@@ -74,7 +77,6 @@ class CliSession final : public DeviceHost {
   QTimer timer_;
   QEventLoop loop_;
   QElapsedTimer clock_;
-  long tick_ = 0;
   std::optional<int> finished_;
   int stopStatus_ = 1;
   LabelState printedOperation_;

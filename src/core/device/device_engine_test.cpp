@@ -1,0 +1,571 @@
+#include "core/device/device_engine.h"
+
+#include <gtest/gtest.h>
+
+#include "core/device/fake_link_test.h"
+
+namespace zelmo {
+namespace {
+
+using test::Bench;
+
+Payload ImageBytes(const ParameterImage& image) {
+  Payload p{};
+  std::copy_n(image.area.begin(), kPayloadSize, p.begin());
+  return p;
+}
+
+// ---- poll cycle and supervision ---------------------------------------------
+
+TEST(DevicePoll, EverySixTicksAndConnectsOnTheFirstReply) {
+  Bench b;
+  b.engine.openPort();
+  b.ticks(1);
+  EXPECT_TRUE(b.engine.display().noConnection);  // silent from the start
+  b.ticks(4);
+  EXPECT_TRUE(b.link.written.empty());
+  b.ticks(1);
+  ASSERT_EQ(b.link.written.size(), 1u);
+  EXPECT_EQ(b.link.written[0], PollFrame());
+  b.ticks(1);  // the reply arrives
+  EXPECT_FALSE(b.engine.display().noConnection);
+  EXPECT_EQ(b.host.monitorFrames.size(), 1u);
+  b.ticks(11);
+  EXPECT_EQ(b.link.countWritten(kPollCommand), 3);
+  EXPECT_EQ(b.host.graphTicks, 18);
+}
+
+TEST(DevicePoll, NoConnectionAfterEighteenSilentTicks) {
+  Bench b;
+  b.engine.openPort();
+  b.ticks(7);  // first reply read in tick 7
+  b.unit.silent = true;
+  b.ticks(6);  // tick 13 would read the reply to the poll of tick 12; it never comes
+  for (int t = 14; t <= 24; ++t) {
+    b.engine.tick();
+    EXPECT_FALSE(b.engine.display().noConnection) << t;
+  }
+  b.engine.tick();  // tick 25: the eighteenth tick after the last accepted frame
+  EXPECT_TRUE(b.engine.display().noConnection);
+  EXPECT_EQ(b.engine.silenceTicks(), 18);
+}
+
+TEST(DevicePoll, UnitAnsweringEverySecondPollStaysConnected) {
+  Bench b;
+  b.engine.openPort();
+  b.ticks(7);
+  for (int round = 0; round < 20; ++round) {
+    b.unit.silent = round % 2 == 0;
+    b.ticks(6);
+    EXPECT_FALSE(b.engine.display().noConnection) << round;
+  }
+}
+
+TEST(DevicePoll, FixedPortReopensEveryThirtySilentTicksQuietly) {
+  Bench b;
+  b.choices.selectedComIndex = 4;
+  b.link.missing = {5};
+  b.engine.menuComClick(4);
+  ASSERT_EQ(b.host.messages.size(), 1u);  // the user's own choice is reported once
+  EXPECT_EQ(b.engine.display().comCheckIndex, 4);
+  EXPECT_EQ(b.engine.display().comLabel, "COM= COM5  /dev/ttyFAKE5");
+  b.ticks(29);
+  EXPECT_EQ(b.link.opened.size(), 1u);
+  b.engine.tick();
+  ASSERT_EQ(b.link.opened.size(), 2u);
+  EXPECT_EQ(b.link.opened[1], 5);
+  EXPECT_EQ(b.engine.quietOpen(), 1);
+  b.ticks(60);
+  EXPECT_EQ(b.link.opened, (std::vector<int>{5, 5, 5, 5}));
+  EXPECT_EQ(b.link.closes, 4);  // the menu click closes too
+  EXPECT_EQ(b.host.messages.size(), 1u);
+}
+
+TEST(DevicePoll, AutoScanStepsThroughTwentyOnePorts) {
+  Bench b;
+  b.unit.silent = true;
+  b.choices.selectedComIndex = kAutoComIndex;
+  b.choices.autoPortIndex = 0;
+  b.link.missing = {3};
+  b.engine.openPort();
+  EXPECT_EQ(b.engine.display().comLabel, "COM= COM1  /dev/ttyFAKE1");
+  EXPECT_EQ(b.engine.display().comCheckIndex, 20);
+  b.ticks(60);
+  EXPECT_EQ(b.link.opened, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(b.engine.reopenTicks(), 200);
+  b.engine.tick();  // a port that cannot be opened is left at the next tick
+  EXPECT_EQ(b.link.opened.back(), 4);
+  EXPECT_EQ(b.engine.display().comLabel, "COM= COM4  /dev/ttyFAKE4");
+  b.ticks(17 * 30);
+  EXPECT_EQ(b.link.opened.back(), 21);
+  b.ticks(30);
+  EXPECT_EQ(b.link.opened.back(), 1);
+  EXPECT_EQ(b.choices.autoPortIndex, 0);
+  EXPECT_TRUE(b.host.messages.empty());
+
+  // A unit found ends the scan on its port.
+  b.unit.silent = false;
+  b.ticks(100);
+  EXPECT_EQ(b.link.opened.back(), 1);
+  EXPECT_FALSE(b.engine.display().noConnection);
+}
+
+TEST(DevicePoll, AutoItemFromTheMenuStaysSilent) {
+  Bench b;
+  b.link.missing = {1};
+  b.engine.menuComClick(kAutoComIndex);
+  EXPECT_TRUE(b.host.messages.empty());
+  b.engine.tick();
+  EXPECT_EQ(b.link.opened, (std::vector<int>{1, 2}));
+  b.engine.menuComClick(21);  // not an item
+  EXPECT_EQ(b.choices.selectedComIndex, kAutoComIndex);
+}
+
+TEST(DevicePoll, OpenFailureNamesDeviceReasonAndAdvice) {
+  Bench b;
+  b.link.missing = {2};
+  b.link.missingError = OpenResult::Error::PermissionDenied;
+  b.host.printing = true;
+  b.engine.menuComClick(1);
+  EXPECT_FALSE(b.host.printing);
+  ASSERT_EQ(b.host.messages.size(), 1u);
+  const std::string& text = b.host.messages[0];
+  EXPECT_EQ(text.rfind("Com opening error!\n", 0), 0u) << text;
+  EXPECT_NE(text.find("/dev/ttyFAKE2"), std::string::npos);
+  EXPECT_NE(text.find("No such file or directory"), std::string::npos);
+  EXPECT_NE(text.find(ExtraText(Extra::PortPermissionDenied, kEnglish)), std::string::npos);
+
+  b.link.missingError = OpenResult::Error::Busy;
+  b.engine.menuComClick(1);
+  EXPECT_NE(b.host.messages.back().find(ExtraText(Extra::PortBusy, kEnglish)), std::string::npos);
+  EXPECT_FALSE(b.engine.lastOpenResult().ok());
+}
+
+TEST(DevicePoll, TicksInsideTheOpenMessageKeepTheEngineConsistent) {
+  Bench b;
+  b.link.missing = {1};
+  b.unit.silent = true;
+  b.host.insideMessage = [&b] { b.ticks(40); };  // the box stays open 2.2 s
+  b.engine.openPort();
+  EXPECT_EQ(b.host.messages.size(), 1u);  // the reopen inside the box is silent
+  EXPECT_EQ(b.link.opened, (std::vector<int>{1, 1}));
+  EXPECT_EQ(b.engine.display().comCheckIndex, 0);
+}
+
+TEST(DevicePoll, VersionLabelHiddenWhileNoConnection) {
+  Bench b;
+  b.unit.monitor.protocolVersion = 60;
+  b.engine.openPort();
+  b.ticks(7);
+  EXPECT_TRUE(b.engine.display().monitor.version.visible);
+  EXPECT_EQ(b.engine.display().monitor.version.text,
+            "Unmatched version of PC and Ignition programs!  PC-61, IGN-60");
+  b.unit.silent = true;
+  b.ticks(30);
+  EXPECT_TRUE(b.engine.display().noConnection);
+  EXPECT_FALSE(b.engine.display().monitor.version.visible);
+  EXPECT_EQ(b.engine.display().monitor.rpm.text, "RPM = 0 ");  // the last values stay
+}
+
+// ---- receive ----------------------------------------------------------------
+
+TEST(DeviceReceive, WaitsForAWholeFrame) {
+  Bench b;
+  b.engine.openPort();
+  b.unit.monitor.engineRpm = 3300;
+  const Frame f = EncodeMonitorFrame(b.unit.monitor);
+  b.link.input.insert(b.link.input.end(), f.begin(), f.end() - 1);
+  b.engine.tick();
+  EXPECT_EQ(b.link.input.size(), 51u);
+  EXPECT_TRUE(b.host.monitorFrames.empty());
+  b.link.input.push_back(f.back());
+  b.engine.tick();
+  EXPECT_EQ(b.engine.liveRpm(), 3300);
+  EXPECT_TRUE(b.link.input.empty());
+}
+
+TEST(DeviceReceive, ExtraBytesAreDroppedAndTheCapHolds) {
+  Bench b;
+  b.engine.openPort();
+  b.link.push(EncodeMonitorFrame(b.unit.monitor));
+  b.link.input.insert(b.link.input.end(), 48, 0xB0);
+  b.engine.tick();
+  EXPECT_EQ(b.link.lastReadSize, 100u);
+  EXPECT_TRUE(b.link.input.empty());
+  EXPECT_EQ(b.host.monitorFrames.size(), 1u);
+
+  b.link.input.assign(16000, 0);
+  b.engine.tick();
+  EXPECT_EQ(b.link.lastReadSize, kReadCap);
+  EXPECT_EQ(b.link.input.size(), 1000u);
+}
+
+TEST(DeviceReceive, FailedReadNeverRepeatsTheLastFrame) {
+  Bench b;
+  b.engine.openPort();
+  b.link.push(EncodeMonitorFrame(b.unit.monitor));
+  b.engine.tick();
+  ASSERT_EQ(b.host.monitorFrames.size(), 1u);
+  b.link.push(EncodeMonitorFrame(b.unit.monitor));
+  b.link.failReads = true;
+  b.engine.tick();
+  EXPECT_EQ(b.host.monitorFrames.size(), 1u);
+}
+
+TEST(DeviceReceive, BrokenFramesChangeNothing) {
+  Bench b;
+  b.engine.openPort();
+  b.unit.monitor.engineRpm = 4000;
+  Frame f = EncodeMonitorFrame(b.unit.monitor);
+  f[51] ^= 0x04;
+  b.link.push(f);
+  b.engine.tick();
+  EXPECT_EQ(b.engine.liveRpm(), 0);
+  EXPECT_EQ(b.engine.silenceTicks(), 18);
+  EXPECT_FALSE(b.engine.display().monitor.frameSeen);
+}
+
+TEST(DeviceReceive, RepliesAfterIdleAreDropped) {
+  Bench b;
+  b.engine.openPort();
+  const ParameterImage before = b.image;
+  Payload other{};
+  other.fill(9);
+  b.link.push(BuildFrame(0xC1, other));
+  b.engine.tick();
+  EXPECT_EQ(b.image, before);
+  EXPECT_EQ(b.engine.silenceTicks(), 18);
+  EXPECT_FALSE(b.engine.lastUnitImage());
+}
+
+// ---- transfers --------------------------------------------------------------
+
+TEST(DeviceTransfer, ProgramThenVerifyThenSuccessText) {
+  Bench b;
+  b.engine.openPort();
+  b.unit.stored.fill(0);
+  b.image.advance(3) = 27;
+  b.engine.menuProgramClick();
+  EXPECT_EQ(b.host.controlsRead, 1);
+  EXPECT_EQ(b.engine.display().operation.text, "Program device:");
+  EXPECT_TRUE(b.engine.display().gauge.visible);
+  ASSERT_EQ(b.link.written.size(), 1u);  // sent at once
+  EXPECT_EQ(b.link.written[0][0], 0x00);
+
+  b.engine.tick();  // UnitInfo: send the image
+  ASSERT_EQ(b.link.written.back()[0], 0x01);
+  EXPECT_EQ(b.link.written.back(), BuildTransferFrame(0x01, false, b.image));
+  b.engine.tick();  // echo equal: verify
+  EXPECT_TRUE(b.engine.programDone());
+  EXPECT_EQ(b.engine.transferState(), TransferState::Verify);
+  EXPECT_EQ(b.engine.display().operation.text, "Verify:");
+  // The verify reply ends the transfer; the idle step of the same tick then
+  // puts the programming result over "Verify: OK".
+  b.engine.tick();
+  EXPECT_EQ(b.engine.transferState(), TransferState::Idle);
+  EXPECT_EQ(b.unit.stored, ImageBytes(b.image));
+  EXPECT_EQ(b.engine.display().operation.text, "Programing: OK");
+  EXPECT_EQ(b.engine.display().gauge.position, b.engine.display().gauge.maximum);
+  EXPECT_EQ(b.host.events, (std::vector<TransferEvent>{TransferEvent::UnitInfoAccepted, TransferEvent::ImageStored,
+                                                       TransferEvent::VerifyOk}));
+
+  // The success text stays until the 200 ticks run out.
+  b.ticks(199);
+  EXPECT_TRUE(b.engine.display().operation.visible);
+  EXPECT_EQ(b.engine.display().operation.text, "Programing: OK");
+  b.engine.tick();
+  EXPECT_FALSE(b.engine.display().operation.visible);
+  EXPECT_FALSE(b.engine.display().gauge.visible);
+  EXPECT_FALSE(b.engine.programDone());
+}
+
+TEST(DeviceTransfer, VerifyAloneKeepsItsSuccessText) {
+  Bench b;
+  b.engine.openPort();
+  b.engine.menuVerifyClick();
+  EXPECT_EQ(b.engine.display().operation.text, "Verify device:");
+  b.engine.tick();
+  EXPECT_EQ(b.engine.display().operation.text, "Verify: OK");
+  b.ticks(20);
+  EXPECT_EQ(b.engine.display().operation.text, "Verify: OK");
+  EXPECT_EQ(b.engine.display().gauge.position, 1);
+}
+
+TEST(DeviceTransfer, SavingGauge) {
+  Bench b;
+  b.engine.openPort();
+  b.engine.menuProgramClick();
+  b.ticks(3);
+  ASSERT_TRUE(b.engine.programDone());
+  const auto saving = [&b](std::uint16_t countdown) {
+    b.unit.monitor.savingCountdown = countdown;
+    b.link.input.clear();
+    b.link.push(EncodeMonitorFrame(b.unit.monitor));
+    b.engine.tick();
+  };
+  saving(55);
+  EXPECT_EQ(b.engine.display().operation.text, "Saving:");
+  EXPECT_EQ(b.engine.display().gauge.maximum, 100);
+  EXPECT_EQ(b.engine.display().gauge.position, 50);
+  saving(110);
+  EXPECT_EQ(b.engine.display().gauge.position, 0);
+  saving(500);
+  EXPECT_EQ(b.engine.display().gauge.position, 0);
+  saving(1);
+  EXPECT_EQ(b.engine.display().gauge.position, 99);
+  saving(0);
+  EXPECT_EQ(b.engine.display().operation.text, "Programing: OK");
+  EXPECT_EQ(b.engine.display().gauge.maximum, 1);
+  EXPECT_EQ(b.engine.display().gauge.position, 1);
+}
+
+TEST(DeviceTransfer, BadEchoOnceThenGood) {
+  Bench b;
+  b.engine.openPort();
+  b.unit.badEchoes = 1;
+  b.engine.menuProgramClick();
+  EXPECT_GT(b.untilIdle(), 0);
+  EXPECT_EQ(b.link.countWritten(0x01), 2);
+  EXPECT_EQ(b.link.countWritten(0x41), 1);
+  EXPECT_EQ(b.engine.display().operation.text, "Programing: OK");
+}
+
+TEST(DeviceTransfer, BadEchoEveryTimeFailsAfterFiveSends) {
+  Bench b;
+  b.engine.openPort();
+  b.unit.badEchoes = 100;
+  b.engine.menuProgramClick();
+  b.untilIdle();
+  EXPECT_EQ(b.link.countWritten(0x01), 5);
+  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+  EXPECT_EQ(b.engine.display().operation.colour, Colour::Red);
+  EXPECT_FALSE(b.engine.programDone());
+  EXPECT_EQ(b.host.events.back(), TransferEvent::ProgramFailed);
+}
+
+struct FailureCase {
+  void (DeviceEngine::*command)();
+  std::uint8_t firstCode;
+  const char* text;
+};
+
+class DeviceFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(DeviceFailure, FiveSendsThenRedMessageFor200Ticks) {
+  Bench b;
+  b.unit.silent = true;
+  b.engine.openPort();
+  (b.engine.*GetParam().command)();
+  EXPECT_EQ(b.link.written.size(), 1u);
+  for (int t = 1; t <= 19; ++t) {
+    b.engine.tick();
+    EXPECT_EQ(b.link.written.size(), static_cast<std::size_t>(1 + t / 4)) << t;  // a resend every 4 ticks
+  }
+  EXPECT_EQ(b.engine.attempts(), 5);
+  EXPECT_NE(b.engine.transferState(), TransferState::Idle);
+  b.engine.tick();  // tick 20: the sixth time-out
+  EXPECT_EQ(b.engine.transferState(), TransferState::Idle);
+  EXPECT_EQ(b.link.countWritten(GetParam().firstCode), 5);
+  EXPECT_EQ(b.engine.display().operation.text, GetParam().text);
+  EXPECT_EQ(b.engine.display().operation.colour, Colour::Red);
+  b.ticks(199);
+  EXPECT_TRUE(b.engine.display().operation.visible);
+  EXPECT_EQ(b.engine.display().operation.text, GetParam().text);
+  b.engine.tick();
+  EXPECT_FALSE(b.engine.display().operation.visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, DeviceFailure,
+                         ::testing::Values(FailureCase{&DeviceEngine::menuProgramClick, 0x00, "Program error!"},
+                                           FailureCase{&DeviceEngine::menuVerifyClick, 0x41, "Verify error!"},
+                                           FailureCase{&DeviceEngine::menuReadClick, 0x40, "Read error!"}));
+
+TEST(DeviceTransfer, FailureReplacesAnEarlierSuccessText) {
+  Bench b;
+  b.engine.openPort();
+  b.engine.menuProgramClick();
+  b.ticks(4);
+  ASSERT_EQ(b.engine.display().operation.text, "Programing: OK");
+  b.unit.silent = true;
+  b.engine.menuProgramClick();
+  b.ticks(20);
+  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+  b.ticks(5);
+  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+}
+
+TEST(DeviceTransfer, CorruptReplyIsResent) {
+  Bench b;
+  b.engine.openPort();
+  b.unit.corruptNext = true;
+  b.engine.menuVerifyClick();
+  b.ticks(3);
+  EXPECT_EQ(b.engine.transferState(), TransferState::Verify);
+  EXPECT_EQ(b.link.countWritten(0x41), 1);
+  b.ticks(2);  // resent at tick 4, answered at tick 5
+  EXPECT_EQ(b.link.countWritten(0x41), 2);
+  EXPECT_EQ(b.engine.display().operation.text, "Verify: OK");
+}
+
+TEST(DeviceTransfer, VerifyTakesTheControlsFirst) {
+  Bench b;
+  b.engine.openPort();
+  b.host.onControlsToImage = [&b] { b.image.baseAdvance() = 17; };
+  b.engine.menuVerifyClick();
+  EXPECT_EQ(b.link.written[0][1 + field::kBaseAdvance], 17);
+  b.untilIdle();
+  EXPECT_EQ(b.engine.display().operation.text, "Verify error!");
+  ASSERT_TRUE(b.engine.lastUnitImage());
+  EXPECT_EQ(*b.engine.lastUnitImage(), b.unit.stored);
+}
+
+TEST(DeviceTransfer, ReadOrderedDataEndsVerified) {
+  Bench b;
+  b.engine.openPort();
+  b.unit.stored[field::kBaseAdvance] = 12;
+  b.image.area.fill(0);
+  b.engine.menuReadClick();
+  EXPECT_EQ(b.host.fileNameClears, 1);
+  EXPECT_EQ(b.host.controlsRead, 0);
+  EXPECT_EQ(b.link.written[0], BuildTransferFrame(0x40, true, b.image));
+  b.engine.tick();
+  EXPECT_EQ(b.link.written.back()[0], 0x41);
+  EXPECT_TRUE(std::all_of(b.link.written.back().begin() + 1, b.link.written.back().end() - 1,
+                          [](std::uint8_t v) { return v == 0; }));
+  b.engine.tick();  // block 1 copied, verify with the image
+  EXPECT_EQ(b.image.baseAdvance(), 12);
+  EXPECT_EQ(b.host.rescales, 1);
+  EXPECT_EQ(b.engine.display().operation.text, "Verify:");
+  EXPECT_EQ(b.link.written.back(), BuildTransferFrame(0x41, false, b.image));
+  b.engine.tick();
+  EXPECT_EQ(b.engine.display().operation.text, "Verify: OK");
+  b.engine.tick();
+  EXPECT_EQ(b.engine.display().operation.text, "Verify: OK");  // no programming happened
+  EXPECT_EQ(b.engine.display().firmware.timeText, "00:00");
+}
+
+TEST(DeviceTransfer, ReadOfUnorderedBreakpointsEndsInVerifyError) {
+  Bench b;
+  b.engine.openPort();
+  std::swap(b.unit.stored[field::kRpmPoint + 2], b.unit.stored[field::kRpmPoint + 3]);
+  const Payload unordered = b.unit.stored;
+  b.engine.menuReadClick();
+  b.untilIdle();
+  for (int i = 1; i < kBreakpointCount; ++i) EXPECT_GT(b.image.rpmPoint(i), b.image.rpmPoint(i - 1));
+  EXPECT_EQ(b.link.countWritten(0x41), 6);  // the read and five verify sends
+  EXPECT_EQ(b.engine.display().operation.text, "Verify error!");
+  EXPECT_EQ(b.host.events.back(), TransferEvent::VerifyFailed);
+  ASSERT_TRUE(b.engine.lastUnitImage());
+  EXPECT_EQ(*b.engine.lastUnitImage(), unordered);
+}
+
+TEST(DeviceTransfer, VersionMismatchStopsReadAndProgram) {
+  for (bool program : {false, true}) {
+    Bench b;
+    b.engine.openPort();
+    b.unit.info.bytes[unit_info::kProtocolVersion] = 60;
+    b.unit.stored.fill(1);
+    const ParameterImage before = b.image;
+    TransferState inside = TransferState::Read;
+    b.host.insideMessage = [&] {
+      inside = b.engine.transferState();
+      b.ticks(12);  // ticks go on while the box is open
+    };
+    if (program) {
+      b.engine.menuProgramClick();
+    } else {
+      b.engine.menuReadClick();
+    }
+    const int orderingsBefore = b.host.orderings;
+    b.engine.tick();
+    ASSERT_EQ(b.host.messages.size(), 1u) << program;
+    EXPECT_EQ(b.host.messages[0], "Unmatched version of PC and Ignition programs!  PC-61, IGN-60");
+    EXPECT_EQ(inside, TransferState::Idle);
+    EXPECT_EQ(b.host.orderings - orderingsBefore, 1);
+    EXPECT_EQ(b.engine.transferState(), TransferState::Idle);
+    EXPECT_EQ(b.image, before);
+    EXPECT_EQ(b.link.countWritten(0x01), 0);
+    EXPECT_EQ(b.link.countWritten(0x41), 0);
+    EXPECT_GE(b.link.countWritten(kPollCommand), 2);
+    b.engine.tick();
+    EXPECT_FALSE(b.engine.display().operation.visible);
+    EXPECT_FALSE(b.engine.display().gauge.visible);
+    EXPECT_EQ(b.host.events.back(), TransferEvent::VersionMismatch);
+  }
+}
+
+TEST(DeviceTransfer, AutoProgramSendsWithinFourTicks) {
+  for (int phase = 0; phase < 6; ++phase) {
+    Bench b;
+    b.engine.openPort();
+    b.ticks(6 + phase);
+    const std::size_t before = b.link.written.size();
+    b.engine.startAutoProgram();
+    EXPECT_EQ(b.link.written.size(), before);
+    EXPECT_EQ(b.engine.display().operation.text, "Programing");
+    int sent = 0;
+    for (int t = 1; t <= 4 && sent == 0; ++t) {
+      b.engine.tick();
+      if (b.link.countWritten(0x00) == 1) sent = t;
+    }
+    EXPECT_GT(sent, 0) << "phase " << phase;
+    EXPECT_EQ(b.engine.attempts(), 1);
+    b.untilIdle();
+    b.engine.tick();
+    EXPECT_EQ(b.engine.display().operation.text, "Programing: OK");
+  }
+}
+
+TEST(DeviceTransfer, AutoProgramWithoutUnitStillStopsAfterFiveSends) {
+  Bench b;
+  b.unit.silent = true;
+  b.engine.openPort();
+  b.engine.startAutoProgram();
+  b.untilIdle();
+  EXPECT_EQ(b.link.countWritten(0x00), 5);
+  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+}
+
+TEST(DeviceTransfer, MonitorFrameDuringATransferIsShown) {
+  Bench b;
+  b.unit.silent = true;
+  b.engine.openPort();
+  b.engine.menuProgramClick();
+  b.unit.monitor.engineRpm = 1600;
+  b.link.push(EncodeMonitorFrame(b.unit.monitor));
+  b.engine.tick();
+  EXPECT_EQ(b.engine.liveRpm(), 1600);
+  EXPECT_EQ(b.engine.transferState(), TransferState::Program);
+  EXPECT_EQ(b.engine.display().monitor.rpm.text, "RPM = 1600 ");
+  // The default curve starts 1500, 2000: 1600 is nearest to point 0.
+  EXPECT_EQ(b.engine.nearestPoint(), 0);
+  EXPECT_FALSE(b.engine.belowCurve());
+}
+
+TEST(DeviceTransfer, OtherLanguageIdsKeepTheCaption) {
+  Bench b;
+  b.engine.openPort();
+  b.engine.menuVerifyClick();
+  b.choices.languageId = kFrench;
+  b.engine.menuReadClick();
+  EXPECT_EQ(b.engine.display().operation.text, "Verify device:");
+  b.choices.languageId = kGerman;
+  b.engine.menuReadClick();
+  EXPECT_EQ(b.engine.display().operation.text, "Lesen:");
+}
+
+TEST(DeviceDisplay, RevisionMovesOnlyOnChange) {
+  Bench b;
+  b.engine.openPort();
+  b.ticks(10);
+  const std::uint64_t r = b.engine.revision();
+  b.unit.silent = true;
+  b.link.input.clear();
+  b.ticks(5);
+  EXPECT_EQ(b.engine.revision(), r);
+  b.ticks(20);
+  EXPECT_GT(b.engine.revision(), r);  // "No Connection"
+}
+
+}  // namespace
+}  // namespace zelmo

@@ -51,7 +51,7 @@ struct DrawItem {
   int y2 = 0;
   Rgb colour;
   Rgb fill;
-  std::array<char, 8> text{};  // Text only, zero-terminated
+  std::array<char, 12> text{};  // Text only, zero-terminated
 
   const char* textData() const { return text.data(); }
 };

@@ -20,6 +20,11 @@ inline constexpr int BasePoint = -1;
 inline constexpr int GraphRedraw = 1;
 inline constexpr int GraphRescale = 2;
 
+inline bool IsBreakpointCode(int code) { return code >= 0 && code < kBreakpointCount; }
+// Where the base point (BasePoint) or breakpoint p (0..9) stands: rpm and degrees.
+inline int PointSpeed(const ParameterImage& image, int p) { return p == BasePoint ? 0 : 100 * image.rpmPoint(p); }
+inline int PointAdvance(const ParameterImage& image, int p) { return p == BasePoint ? image.baseAdvance() : image.advance(p); }
+
 enum class MouseKind { Move, Down, Up };
 
 struct CurveGraph {

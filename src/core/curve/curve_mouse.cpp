@@ -1,0 +1,139 @@
+#include <algorithm>
+#include <cmath>
+
+#include "core/curve/curve_graph.h"
+#include "core/model/ordering.h"
+
+namespace zelmo {
+namespace {
+
+// Limits of a drag; the ordering pass then applies the breakpoint bounds.
+constexpr int kMaxDragSpeed = 25500;
+constexpr int kMaxDragAdvance = 60;
+
+// A degenerate plot (zero height) gives NaN; it must not reach an int conversion.
+double ClampToRange(double value, double low, double high) {
+  if (std::isnan(value)) return low;
+  return std::clamp(value, low, high);
+}
+
+}  // namespace
+
+void CurveGraph::grab(int X, int Y, const ParameterImage& image) {
+  grabbed = hitTest(X, Y, image);
+  if (grabbed == LimiterPoint) {
+    grabOffsetX = X - x(image.limiter() * 100);
+    grabOffsetY = 0;
+  } else if (grabbed != NoPoint) {
+    grabOffsetX = X - x(PointSpeed(image, grabbed));
+    grabOffsetY = Y - y(PointAdvance(image, grabbed));
+  }
+}
+
+void CurveGraph::mouse(MouseKind kind, int X, int Y, CurveHost& host, CurveSurface& surface) {
+  if ((X < areaLeft || X > areaRight || Y < areaTop || Y > areaBottom) && grabbed == NoPoint) {
+    if (hovered != NoPoint) {
+      hovered = NoPoint;
+      request(GraphRedraw);
+    }
+    return;
+  }
+  if (scaleX == 0.0F) return;
+
+  const int hit = hitTest(X, Y, host.image());
+  if (hit != hovered && grabbed == NoPoint) {
+    request(GraphRedraw);
+    if (hit != NoPoint) host.focusField(hit);
+  }
+  hovered = grabbed == NoPoint ? hit : NoPoint;
+
+  switch (kind) {
+    case MouseKind::Move:
+      if (warpPending != 0) {
+        warpPending = 0;
+        return;
+      }
+      if (grabbed == NoPoint) return;
+      drag(X, Y, host, surface);
+      break;
+    case MouseKind::Down:
+      grab(X, Y, host.image());
+      if (grabbed == NoPoint) return;
+      request(GraphRedraw);
+      break;
+    case MouseKind::Up:
+      if (grabbed != NoPoint) {
+        grabbed = NoPoint;
+        request(GraphRedraw);
+        host.pushUndo();
+      }
+      break;
+  }
+  hovered = grabbed == NoPoint ? hit : NoPoint;
+}
+
+void CurveGraph::drag(int X, int Y, CurveHost& host, CurveSurface& surface) {
+  ParameterImage& image = host.image();
+  const double dx = X - originX - grabOffsetX;
+  const double dy = Y - originY - grabOffsetY;
+  // Nearest 100 rpm and nearest degree; halfway goes to the larger speed and the smaller advance.
+  const double rawSpeed = 100.0 * std::floor(dx / static_cast<double>(scaleX) * 0.01 + 0.5);
+  const double rawAdvance = -std::floor(dy / static_cast<double>(scaleY) + 0.5);
+  const int speed = static_cast<int>(ClampToRange(rawSpeed, 0.0, kMaxDragSpeed));
+  const int advance = static_cast<int>(ClampToRange(rawAdvance, 0.0, kMaxDragAdvance));
+
+  if (IsBreakpointCode(grabbed)) {
+    image.rpmPoint(grabbed) = static_cast<std::uint8_t>(speed / 100);
+    const int delta = advance - image.advance(grabbed);
+    for (int i = 0; i < kBreakpointCount; ++i) {
+      if (i != grabbed && allMode == 0) continue;
+      image.advance(i) = static_cast<std::uint8_t>(std::clamp(image.advance(i) + delta, 0, kMaxDragAdvance));
+    }
+  } else if (grabbed == BasePoint) {
+    image.baseAdvance() = static_cast<std::uint8_t>(advance);
+  } else {
+    image.limiter() = static_cast<std::uint8_t>(speed / 100);
+  }
+
+  OrderingMemory& memory = host.orderingMemory();
+  memory.movedPoint = grabbed;
+  OrderBreakpoints(image, memory, host.storedChoices());
+  memory.movedPoint = kNoMovedPoint;
+  host.imageToControls();
+
+  // Keep the pointer on the point when the axes change under it.
+  const float oldScaleX = scaleX;
+  const float oldScaleY = scaleY;
+  rescale(surface.graphWidth(), surface.graphHeight(), image);
+  const ScreenPoint origin = surface.screenOrigin();
+  if (scaleX != oldScaleX) {
+    surface.movePointer(origin.x + x(speed) + grabOffsetX, origin.y + Y);
+    if (surface.reportsProgramMoves()) warpPending = 1;
+  }
+  if (scaleY != oldScaleY) {
+    surface.movePointer(origin.x + X, origin.y + y(advance) + grabOffsetY);
+    if (surface.reportsProgramMoves()) warpPending = 1;
+  }
+  request(GraphRedraw);
+}
+
+void CurveGraph::mouseLeave() {
+  if (hovered == NoPoint) return;
+  hovered = NoPoint;
+  request(GraphRedraw);
+}
+
+bool CurveGraph::tick(bool shiftDown, int liveRpm) {
+  const int mode = shiftDown ? 1 : 0;
+  if (mode != allMode) {
+    allMode = mode;
+    request(GraphRedraw);
+  }
+  if (liveRpm != lastLiveRpm) {
+    lastLiveRpm = liveRpm;
+    request(GraphRedraw);
+  }
+  return graphRequest != 0;
+}
+
+}  // namespace zelmo

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "core/curve/curve_graph.h"
+#include "core/curve/curve_test_support.h"
+
+namespace zelmo {
+namespace {
+
+using curve_test::FakeHost;
+using curve_test::LaidOut;
+
+class CurveMouse : public ::testing::Test {
+ protected:
+  void move(int X, int Y) { graph.mouse(MouseKind::Move, X, Y, host, host); }
+  void press(int X, int Y) { graph.mouse(MouseKind::Down, X, Y, host, host); }
+  void release(int X, int Y) { graph.mouse(MouseKind::Up, X, Y, host, host); }
+  void layOut() { graph = LaidOut(host); }
+
+  FakeHost host;
+  CurveGraph graph = LaidOut(host);
+};
+
+// Pixels of the example image at 202 x 122: breakpoint 1 (34, 61), breakpoint 3
+// (53, 52), breakpoint 5 (72, 43), breakpoint 10 (120, 16), base (25, 84),
+// limiter line x 168.
+
+TEST_F(CurveMouse, HoverHighlightsAndMovesTheFocusOnce) {
+  move(34, 61);
+  EXPECT_EQ(graph.hovered, 0);
+  EXPECT_EQ(graph.graphRequest, GraphRedraw);
+  graph.graphRequest = 0;
+  move(35, 62);
+  EXPECT_EQ(graph.hovered, 0);
+  EXPECT_EQ(graph.graphRequest, 0);
+  move(25, 84);
+  EXPECT_EQ(graph.hovered, BasePoint);
+  move(170, 100);
+  EXPECT_EQ(graph.hovered, LimiterPoint);
+  graph.graphRequest = 0;
+  move(100, 100);
+  EXPECT_EQ(graph.hovered, NoPoint);
+  EXPECT_EQ(graph.graphRequest, GraphRedraw);
+  EXPECT_EQ(host.focused, (std::vector<int>{0, BasePoint, LimiterPoint}));
+}
+
+TEST_F(CurveMouse, LeavingOrMovingOutsideClearsOnlyTheHover) {
+  move(34, 61);
+  graph.graphRequest = 0;
+  move(-1, 61);
+  EXPECT_EQ(graph.hovered, NoPoint);
+  EXPECT_EQ(graph.graphRequest, GraphRedraw);
+
+  move(34, 61);
+  graph.graphRequest = 0;
+  graph.mouseLeave();
+  EXPECT_EQ(graph.hovered, NoPoint);
+  EXPECT_EQ(graph.graphRequest, GraphRedraw);
+  graph.graphRequest = 0;
+  graph.mouseLeave();
+  EXPECT_EQ(graph.graphRequest, 0);
+}
+
+TEST_F(CurveMouse, AGraphWithoutSpeedScaleIgnoresTheMouse) {
+  graph.rescale(35, 122, host.theImage);  // plot width 0
+  ASSERT_EQ(graph.scaleX, 0.0F);
+  press(25, 84);
+  EXPECT_EQ(graph.grabbed, NoPoint);
+  EXPECT_TRUE(host.focused.empty());
+}
+
+TEST_F(CurveMouse, DragKeepsTheGrabOffsetAndPushesOnceOnRelease) {
+  press(74, 44);  // 2 right and 1 below breakpoint 5
+  EXPECT_EQ(graph.grabbed, 4);
+  EXPECT_EQ(graph.grabOffsetX, 2);
+  EXPECT_EQ(graph.grabOffsetY, 1);
+  EXPECT_EQ(graph.hovered, NoPoint);
+  EXPECT_EQ(graph.graphRequest, GraphRedraw);
+
+  move(79, 21);  // asks for the point at (77, 20)
+  EXPECT_EQ(host.theImage.rpmPoint(4), 54);
+  EXPECT_EQ(host.theImage.advance(4), 38);
+  EXPECT_EQ(host.theImage.advance(3), 26);
+  EXPECT_EQ(host.refreshes, 1);
+  EXPECT_EQ(host.memory.lastMovedPoint, 4);  // the pass ran for the dragged point
+  EXPECT_EQ(host.memory.movedPoint, kNoMovedPoint);
+  EXPECT_TRUE(host.pointerMoves.empty());  // axes unchanged
+  EXPECT_EQ(host.pushes, 0);
+
+  release(79, 21);
+  EXPECT_EQ(graph.grabbed, NoPoint);
+  EXPECT_EQ(host.pushes, 1);
+  EXPECT_EQ(graph.hovered, 4);  // highlighted again at once
+  release(79, 21);
+  EXPECT_EQ(host.pushes, 1);  // a release without a grab does nothing
+}
+
+TEST_F(CurveMouse, PressAndReleaseWithoutMovingStillPushes) {
+  const ParameterImage before = host.theImage;
+  press(34, 61);
+  release(34, 61);
+  EXPECT_EQ(host.pushes, 1);
+  EXPECT_EQ(host.theImage, before);
+}
+
+TEST_F(CurveMouse, PressOnNothingGrabsNothing) {
+  press(100, 100);
+  EXPECT_EQ(graph.grabbed, NoPoint);
+  move(110, 90);
+  release(110, 90);
+  EXPECT_EQ(host.pushes, 0);
+  EXPECT_EQ(host.refreshes, 0);
+}
+
+TEST_F(CurveMouse, DuringADragNothingElseIsHoveredOrFocused) {
+  press(53, 52);
+  const auto focusedAtPress = host.focused.size();
+  move(34, 61);  // over breakpoint 1
+  EXPECT_EQ(graph.hovered, NoPoint);
+  EXPECT_EQ(host.focused.size(), focusedAtPress);
+}
+
+TEST_F(CurveMouse, AdvanceIsClampedAndTheAxisGrowsUnderThePointer) {
+  press(53, 52);
+  move(53, -500);
+  EXPECT_EQ(host.theImage.advance(2), 60);
+  EXPECT_EQ(host.theImage.rpmPoint(2), 29);
+  EXPECT_EQ(graph.degMax, 65);
+  ASSERT_EQ(host.pointerMoves.size(), 1U);
+  EXPECT_EQ(host.pointerMoves[0].x, 1000 + 53);
+  EXPECT_EQ(host.pointerMoves[0].y, 500 + 12);  // y(60) on the new axis
+  EXPECT_EQ(graph.warpPending, 1);
+
+  move(53, 100);  // the echo of the program's own pointer move
+  EXPECT_EQ(graph.warpPending, 0);
+  EXPECT_EQ(host.theImage.advance(2), 60);
+  EXPECT_EQ(host.refreshes, 1);
+}
+
+TEST_F(CurveMouse, DraggedBreakpointsStopAtTheirDragBounds) {
+  press(34, 61);
+  move(-300, 61);
+  EXPECT_EQ(host.theImage.rpmPoint(0), 2);  // 200 rpm
+  release(-300, 61);
+
+  press(120, 16);
+  move(1000, 16);
+  EXPECT_EQ(host.theImage.rpmPoint(9), 199);  // 19 900 rpm, not 20 000
+  EXPECT_EQ(graph.rpmMax, 22500);
+  ASSERT_EQ(host.pointerMoves.size(), 1U);
+  EXPECT_EQ(host.pointerMoves[0].x, 1000 + 214);  // x of the clamped 25 500 rpm, before ordering
+  EXPECT_EQ(host.pointerMoves[0].y, 500 + 16);
+}
+
+TEST_F(CurveMouse, ADraggedBreakpointPushesItsNeighbourAndBringsItBack) {
+  press(53, 52);
+  move(39, 52);  // 1500 rpm
+  EXPECT_EQ(host.theImage.rpmPoint(2), 15);
+  EXPECT_EQ(host.theImage.rpmPoint(1), 14);
+  EXPECT_EQ(host.theImage.rpmPoint(0), 10);
+  EXPECT_TRUE(host.memory.pushed[1]);
+  move(53, 52);
+  EXPECT_EQ(host.theImage.rpmPoint(2), 29);
+  EXPECT_EQ(host.theImage.rpmPoint(1), 20);
+  EXPECT_FALSE(host.memory.pushed[1]);
+}
+
+TEST_F(CurveMouse, ShiftDragMovesEveryAdvanceEachClampedOnItsOwn) {
+  const std::array<std::uint8_t, 10> start{20, 22, 20, 30, 52, 55, 58, 40, 33, 33};
+  for (int i = 0; i < kBreakpointCount; ++i) host.theImage.advance(i) = start[static_cast<std::size_t>(i)];
+  host.echoesMoves = false;
+  layOut();
+  graph.allMode = 1;
+
+  press(53, 72);  // breakpoint 3 at 20 degrees
+  ASSERT_EQ(graph.grabbed, 2);
+  move(53, 56);  // 30 degrees
+  std::array<std::uint8_t, 10> up{};
+  for (int i = 0; i < kBreakpointCount; ++i) up[static_cast<std::size_t>(i)] = host.theImage.advance(i);
+  EXPECT_EQ(up, (std::array<std::uint8_t, 10>{30, 32, 30, 40, 60, 60, 60, 50, 43, 43}));
+  EXPECT_EQ(host.theImage.rpmPoint(2), 29);
+  EXPECT_EQ(host.theImage.rpmPoint(3), 40);  // only the dragged point changes its speed
+  // The axis grew, but this platform sends no echo: no real move may be swallowed.
+  EXPECT_EQ(host.pointerMoves.size(), 1U);
+  EXPECT_EQ(graph.warpPending, 0);
+
+  move(53, 76);  // back to 20 degrees on the grown axis
+  std::array<std::uint8_t, 10> back{};
+  for (int i = 0; i < kBreakpointCount; ++i) back[static_cast<std::size_t>(i)] = host.theImage.advance(i);
+  EXPECT_EQ(back, (std::array<std::uint8_t, 10>{20, 22, 20, 30, 50, 50, 50, 40, 33, 33}));
+}
+
+TEST_F(CurveMouse, ShiftDragOfTheBaseMovesOnlyTheBase) {
+  graph.allMode = 1;
+  const ParameterImage before = host.theImage;
+  press(25, 84);
+  ASSERT_EQ(graph.grabbed, BasePoint);
+  move(25, 61);
+  EXPECT_EQ(host.theImage.baseAdvance(), 20);
+  for (int i = 0; i < kBreakpointCount; ++i) EXPECT_EQ(host.theImage.advance(i), before.advance(i));
+  EXPECT_EQ(host.memory.lastMovedPoint, BasePoint);
+}
+
+TEST_F(CurveMouse, LimiterDraggedFarLeftStopsAtItsMinimumAndThePointerFollowsTheAxis) {
+  press(170, 100);
+  ASSERT_EQ(graph.grabbed, LimiterPoint);
+  EXPECT_EQ(graph.grabOffsetX, 2);
+  EXPECT_EQ(graph.grabOffsetY, 0);
+
+  move(-400, 100);
+  EXPECT_EQ(host.theImage.limiter(), 10);
+  EXPECT_EQ(host.memory.lastMovedPoint, LimiterPoint);
+  EXPECT_EQ(graph.rpmMax, 12500);
+  ASSERT_EQ(host.pointerMoves.size(), 1U);
+  EXPECT_EQ(host.pointerMoves[0].x, 1000 + 25 + 2);  // 0 rpm plus the offset, not the raised line
+  EXPECT_EQ(host.pointerMoves[0].y, 500 + 100);
+  EXPECT_EQ(graph.warpPending, 1);
+
+  move(-400, 100);
+  EXPECT_EQ(host.refreshes, 1);  // the echo is ignored
+  move(-400, 100);
+  EXPECT_EQ(host.refreshes, 2);
+  release(-400, 100);
+  EXPECT_EQ(host.pushes, 1);
+}
+
+}  // namespace
+}  // namespace zelmo

@@ -1,0 +1,17 @@
+#pragma once
+// The window's own pictures, drawn at run time: the tool button glyphs, the
+// window icon and the trigger wheel beside the TOP fields.
+#include <QIcon>
+#include <QPixmap>
+
+namespace zelmo {
+
+enum class Glyph { NewSheet, Folder, Disk, Printer, Undo, Redo };
+
+QIcon GlyphIcon(Glyph glyph);
+QIcon WindowIcon();
+// Nine teeth numbered 1 to 9, the pick-up labelled above the top of the wheel
+// and the sense of rotation from tooth 9 towards tooth 8.
+QPixmap TriggerWheelPicture(int width, int height, const QColor& background);
+
+}  // namespace zelmo

@@ -1,0 +1,73 @@
+#include "app/test_support.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+namespace zelmo::test {
+
+ConfigFolder::ConfigFolder() { qputenv("ZELMO_TCI_CONFIG_DIR", dir_.path().toUtf8()); }
+
+ConfigFolder::~ConfigFolder() { qunsetenv("ZELMO_TCI_CONFIG_DIR"); }
+
+void ConfigFolder::write(const QString& name, const QByteArray& content) const {
+  QFile f(file(name));
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(content);
+}
+
+QByteArray ConfigFolder::read(const QString& name) const {
+  QFile f(file(name));
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+Bench::Bench(QStringList arguments, sim::UnitOptions unitOptions, sim::SimLinkOptions linkOptions)
+    : unit(unitOptions), link(unit, [this] { return nowMs; }, linkOptions) {
+  window = std::make_unique<TFormHlav>(link, WindowOptions{std::move(arguments), QStringLiteral("/opt/zelmo/zelmo-tci")});
+}
+
+Bench::~Bench() = default;
+
+void Bench::runTicks(int ticks) {
+  for (int i = 0; i < ticks; ++i) {
+    nowMs += 55;
+    QTest::qWait(56);
+  }
+}
+
+void WhenModal(std::function<void(QWidget*)> answer) {
+  auto* poll = new QTimer;
+  poll->setInterval(5);
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, answer = std::move(answer)] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      poll->stop();
+      poll->deleteLater();
+      answer(modal);
+    }
+  });
+  poll->start();
+}
+
+void AnswerMessageBox(QMessageBox::StandardButton button, QString* text) {
+  WhenModal([button, text](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    QVERIFY2(box, "a message box was expected");
+    if (text) *text = box->text();
+    box->button(button)->click();
+  });
+}
+
+void AnswerFileDialog(const QString& file) {
+  WhenModal([file](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    QVERIFY2(dialog, "a file dialog was expected");
+    dialog->selectFile(file);
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+  });
+}
+
+}  // namespace zelmo::test

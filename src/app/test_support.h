@@ -1,0 +1,57 @@
+#pragma once
+// Helpers of the window tests: a fresh configuration folder per test, a
+// simulated unit on an in-process link, and answers to modal dialogs.
+#include <QMessageBox>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "app/main_window.h"
+#include "sim/sim_link.h"
+#include "sim/simulated_unit.h"
+
+namespace zelmo::test {
+
+// Points ZELMO_TCI_CONFIG_DIR at a new empty folder for its lifetime.
+class ConfigFolder {
+ public:
+  ConfigFolder();
+  ~ConfigFolder();
+  QString path() const { return dir_.path(); }
+  QString file(const QString& name) const { return dir_.filePath(name); }
+  void write(const QString& name, const QByteArray& content) const;
+  QByteArray read(const QString& name) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// A unit, the link to it on a clock the test can move, and a window on it.
+struct Bench {
+  explicit Bench(QStringList arguments = {}, sim::UnitOptions unit = {}, sim::SimLinkOptions link = {});
+  ~Bench();
+
+  // Runs the window's timer ticks for about this many ticks of 55 ms.
+  void runTicks(int ticks);
+
+  std::int64_t nowMs = 0;
+  sim::SimulatedUnit unit;
+  sim::SimLink link;
+  std::unique_ptr<TFormHlav> window;
+};
+
+// Calls answer with the first modal widget that shows up while the event loop
+// runs, a few milliseconds from now.
+void WhenModal(std::function<void(QWidget*)> answer);
+// Presses the button of a message box.
+void AnswerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr);
+// Accepts a file dialog with that file name.
+void AnswerFileDialog(const QString& file);
+
+template <typename T>
+T* Child(QWidget* window, const char* name) {
+  return window->findChild<T*>(QString::fromLatin1(name));
+}
+
+}  // namespace zelmo::test

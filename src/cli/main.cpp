@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/device_commands.h"
 #include "cli/offline_commands.h"
 
 namespace {
@@ -25,6 +26,14 @@ constexpr std::array kCommands{
     Command{"image", "image FILE.ign", "print the 50 image bytes of a file as hex", RunImage},
     Command{"show", "show FILE.ign", "print the parameters of a file in user units", RunShow},
     Command{"normalize", "normalize IN.ign OUT.ign", "load a file as the window opens it and save it again", RunNormalize},
+    Command{"ports", "ports", "list the COM numbers and the devices they stand for", RunPorts},
+    Command{"read", "read --port DEVICE [-o OUT.ign] [--trace]",
+            "read the unit's parameters into a file (standard output without -o), then verify them", RunRead},
+    Command{"verify", "verify --port DEVICE FILE.ign [--trace]", "compare the unit's parameters with a file", RunVerify},
+    Command{"program", "program --port DEVICE FILE.ign [--trace]",
+            "program a file into the unit, verify it and wait until the unit has saved it", RunProgram},
+    Command{"monitor", "monitor --port DEVICE [--count N] [--csv] [--trace]",
+            "print the unit's live values, one line per monitor frame, until Ctrl-C or N frames", RunMonitor},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -32,8 +41,11 @@ void PrintUsage(std::ostream& out) {
   for (const Command& command : kCommands) {
     out << "  " << command.synopsis << "\n      " << command.summary << "\n";
   }
-  out << "\nExit status: 0 on success, 2 on a usage error, a file that cannot be\n"
-         "read or written, or a parameter file of another version.\n";
+  out << "\nDEVICE is a serial device such as /dev/ttyUSB0, or COM1 to COM20.\n"
+         "\nExit status: 0 on success, 1 when a transfer with the unit failed, 2 on a\n"
+         "usage error, a file that cannot be read or written, a parameter file of\n"
+         "another version or a port that cannot be opened, 3 when the unit holds\n"
+         "another parameter-set version.\n";
 }
 
 }  // namespace

@@ -70,18 +70,22 @@ void DeviceEngine::openPort() {
 void DeviceEngine::reportOpenFailure(const OpenResult& result) {
   const std::uint8_t lang = choices_.languageId;
   std::string text = messages_.comOpenError;
+  const auto line = [&text](std::string_view more) {
+    text += '\n';
+    text += more;
+  };
   const std::string device = result.device.empty() ? link_.deviceFor(portNumber()) : result.device;
-  if (!device.empty()) text += "\n" + Fill(ExtraText(Extra::PortDevice, lang), device);
-  if (!result.reason.empty()) text += "\n" + Fill(ExtraText(Extra::PortOtherError, lang), result.reason);
+  if (!device.empty()) line(Fill(ExtraText(Extra::PortDevice, lang), device));
+  if (!result.reason.empty()) line(Fill(ExtraText(Extra::PortOtherError, lang), result.reason));
   switch (result.error) {
     case OpenResult::Error::PermissionDenied:
-      text += "\n" + std::string(ExtraText(Extra::PortPermissionDenied, lang));
+      line(ExtraText(Extra::PortPermissionDenied, lang));
       break;
     case OpenResult::Error::Busy:
-      text += "\n" + std::string(ExtraText(Extra::PortBusy, lang));
+      line(ExtraText(Extra::PortBusy, lang));
       break;
     case OpenResult::Error::NotFound:
-      text += "\n" + std::string(ExtraText(Extra::PortNotFound, lang));
+      line(ExtraText(Extra::PortNotFound, lang));
       break;
     case OpenResult::Error::Other:
     case OpenResult::Error::None:

@@ -62,7 +62,7 @@ class DeviceHost {
 struct DeviceDisplay {
   LabelState operation;       // LabelHlaseni
   GaugeState gauge;           // CGaugeProgram
-  bool noConnection = false;  // LabelSpojeni
+  bool noConnection = true;   // LabelSpojeni, shown until the unit answers
   std::string comLabel;       // LabelCom: "COM= COM3", with the device beside it when known
   int comCheckIndex = -1;     // the Com menu item carrying the check mark
   UnitInfoTexts firmware;     // LabelVerze1..3

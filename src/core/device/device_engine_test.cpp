@@ -554,6 +554,22 @@ TEST(DeviceTransfer, OtherLanguageIdsKeepTheCaption) {
   EXPECT_EQ(b.engine.display().operation.text, "Lesen:");
 }
 
+TEST(DeviceDisplay, PrintingHidesMessageAndConnection) {
+  Bench b;
+  b.unit.silent = true;
+  b.engine.openPort();
+  b.engine.menuReadClick();
+  b.host.printing = true;
+  b.engine.tick();
+  EXPECT_FALSE(b.engine.display().operation.visible);
+  EXPECT_FALSE(b.engine.display().noConnection);
+  EXPECT_EQ(b.engine.messageTicks(), 199);  // the countdown goes on meanwhile
+  b.host.printing = false;
+  b.engine.tick();
+  EXPECT_TRUE(b.engine.display().operation.visible);
+  EXPECT_TRUE(b.engine.display().noConnection);
+}
+
 TEST(DeviceDisplay, RevisionMovesOnlyOnChange) {
   Bench b;
   b.engine.openPort();

@@ -105,14 +105,27 @@ TEST_F(SafeFileTest, WriteFailingHalfwayKeepsTheOldFile) {
 }
 
 TEST_F(SafeFileTest, ReadOnlyFolderKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   const fs::path file = dir_ / "a.ign";
   ASSERT_TRUE(WriteFileAtomically(file, "old").ok);
-  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-  const FileResult result = WriteFileAtomically(file, "new");
-  EXPECT_FALSE(result.ok);
-  EXPECT_NE(result.error.find("Permission denied"), std::string::npos) << result.error;
+  fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  // Root writes anywhere, so the save runs in a child that gives root up.
+  const bool root = ::geteuid() == 0;
+  if (!root) fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    const FileResult result = WriteFileAtomically(file, "new");
+    ::_exit(!result.ok && result.error.find("Permission denied") != std::string::npos ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(Slurp(file), "old");
+  EXPECT_EQ(EntriesIn(dir_), 1);
 }
 
 TEST_F(SafeFileTest, ReadingReportsMissingUnreadableAndOversizedFiles) {

@@ -244,10 +244,10 @@ void DeviceEngine::versionMismatch(bool refreshControls) {
     host_.imageToControls();
   }
   const std::string text = VersionMismatchText(messages_, unitInfo_.protocolVersion());
-  host_.transferEvent(TransferEvent::VersionMismatch);
   host_.showMessage(text);
   transferState_ = TransferState::Idle;
   messageTicks_ = 0;
+  host_.transferEvent(TransferEvent::VersionMismatch);
 }
 
 void DeviceEngine::goVerify() {

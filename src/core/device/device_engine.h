@@ -25,7 +25,8 @@ namespace zelmo {
 enum class TransferState : std::uint8_t { Idle = 0, Program = 1, Verify = 2, Read = 3 };
 
 // Milestones of a transfer, for owners that follow it (the command-line tool's
-// exit status, a history of reads and programmings).
+// exit status, a history of reads and programmings). Each comes once the
+// engine's state is settled, so the owner may start another command from it.
 enum class TransferEvent {
   UnitInfoAccepted,  // block 0 came with the right parameter-set version
   ImageRead,         // a Read copied block 1 into the image (already ordered)

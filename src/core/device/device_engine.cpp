@@ -42,9 +42,15 @@ void DeviceEngine::openPort() {
   const int number = portNumber();
   char deviceName[32];
   std::snprintf(deviceName, sizeof deviceName, "\\\\.\\COM%d", number);
-  std::string label = "COM= " + std::string(std::string_view(deviceName).substr(kDeviceNamePrefix, kComLabelChars));
+  const std::string_view port = std::string_view(deviceName).substr(kDeviceNamePrefix, kComLabelChars);
+  std::string label = "COM= ";
+  label += port;
+  // Where ports have no numbers the device behind the number is what the user knows.
   const std::string device = link_.deviceFor(number);
-  if (!device.empty() && device != label.substr(5)) label += "  " + device;
+  if (!device.empty() && device != port) {
+    label += "  ";
+    label += device;
+  }
   if (display_.comLabel != label) {
     display_.comLabel = std::move(label);
     changed();

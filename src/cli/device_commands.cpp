@@ -18,9 +18,9 @@
 namespace zelmo::cli {
 namespace {
 
-// After the verify the unit still writes its memory; a unit that has not said
-// it is done by then has probably lost power or its cable.
-constexpr long kSavingWaitTicks = 120;
+// After the verify the unit still writes its memory, about a second. One that
+// falls silent meanwhile, or never finishes, may not have kept what it verified.
+constexpr long kSavingWaitTicks = 400;
 constexpr std::size_t kDifferencesShown = 10;
 
 struct DeviceArguments {
@@ -187,8 +187,12 @@ int RunTransfer(Goal goal, const DeviceArguments& a, std::ostream& out, std::ost
       // Until the unit reports on its saving, the success text would come too early.
       if (monitorSince) {
         session.holdOperationMessages = false;
-        if (session.engine().savingCountdown() == 0) session.finish(kExitOk);
-      } else if (session.ticks() - verifiedAt > kSavingWaitTicks) {
+        if (session.engine().savingCountdown() == 0) {
+          session.finish(kExitOk);
+          return;
+        }
+      }
+      if (session.engine().display().noConnection || session.ticks() - verifiedAt > kSavingWaitTicks) {
         err << "zelmo-cli: the unit did not confirm that it saved the parameters\n";
         session.finish(kExitTransferFailed);
       }

@@ -1,0 +1,212 @@
+#!/usr/bin/env bash
+# One end-to-end case of the device commands: zelmo-cli against
+# zelmo-unit-sim over a real pseudo-terminal.
+# usage: device_e2e.sh CLI SIM WORKDIR CASE
+set -u
+cli=$1 sim=$2 work=$3 case=$4
+dir=$work/$case
+rm -rf "$dir" && mkdir -p "$dir" || exit 1
+# Qt locks a port by the last part of its name, so every case has its own.
+tty=$dir/ttyZelmo_$case
+pids=()
+
+cleanup() {
+  for p in "${pids[@]}"; do
+    kill "$p" 2>/dev/null
+    wait "$p" 2>/dev/null
+  done
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL ($case): $*"
+  for f in out err sim.err; do
+    [ -s "$dir/$f" ] && sed "s/^/  $f: /" "$dir/$f"
+  done
+  exit 1
+}
+
+start_sim() {
+  rm -f "$dir/sim.out"
+  "$sim" --link "$tty" "$@" >"$dir/sim.out" 2>"$dir/sim.err" &
+  sim_pid=$!
+  pids+=("$sim_pid")
+  for _ in $(seq 200); do
+    [ -s "$dir/sim.out" ] && [ -L "$tty" ] && return 0
+    sleep 0.02
+  done
+  fail "the simulator did not come up"
+}
+
+stop_sim() {
+  kill "$sim_pid" 2>/dev/null
+  wait "$sim_pid" 2>/dev/null
+  [ ! -e "$tty" ] || fail "the simulator left its link behind"
+}
+
+# run RC ARGS...: runs zelmo-cli and insists on its exit status.
+run() {
+  local want=$1
+  shift
+  timeout 30 "$cli" "$@" >"$dir/out" 2>"$dir/err"
+  local rc=$?
+  [ "$rc" = "$want" ] || fail "zelmo-cli $* exited $rc, expected $want"
+}
+
+has() { grep -qF -- "$2" "$dir/$1" || fail "$1 lacks '$2'"; }
+lacks() { ! grep -qF -- "$2" "$dir/$1" || fail "$1 has '$2'"; }
+count() { grep -cF -- "$2" "$dir/$1"; }
+image_of() { "$cli" image "$1"; }
+
+case "$case" in
+  read)
+    start_sim
+    run 0 read --port "$tty" -o "$dir/read.ign"
+    has err "Read device:"
+    has err "Unit: ZSM12  14. 3.2025  09:05"
+    has err "Verify: OK"
+    grep -q "^TORVANEX_KEY   61" "$dir/read.ign" || fail "no key line in the file read"
+    run 0 read --port "$tty"
+    has out "TORVANEX_KEY   61"
+    ;;
+  program_verify)
+    start_sim --eeprom "$dir/unit.bin"
+    "$cli" new --bike 7 "$dir/bike7.ign" || fail "new"
+    run 0 program --port "$tty" "$dir/bike7.ign"
+    has err "Program device:"
+    has err "Verify: OK"
+    has err "Saving:"
+    [ "$(tail -n 1 "$dir/err")" = "Programing: OK" ] || fail "programming did not end with its success text"
+    run 0 verify --port "$tty" "$dir/bike7.ign"
+    has err "Verify device:"
+    has err "Verify: OK"
+    # The unit keeps it across a restart.
+    stop_sim
+    start_sim --eeprom "$dir/unit.bin"
+    run 0 read --port "$tty" -o "$dir/back.ign"
+    [ "$(image_of "$dir/back.ign")" = "$(image_of "$dir/bike7.ign")" ] || fail "the unit does not hold what was programmed"
+    run 0 monitor --port "$tty" --count 1
+    has out "Number of Programing= 1"
+    ;;
+  verify_mismatch)
+    start_sim
+    "$cli" new --bike 7 "$dir/bike7.ign" || fail "new"
+    run 1 verify --port "$tty" "$dir/bike7.ign"
+    has err "Verify error!"
+    has err "byte "
+    ;;
+  monitor)
+    start_sim
+    run 0 monitor --port "$tty" --count 3
+    [ "$(count out "RPM = ")" = 3 ] || fail "expected three monitor lines"
+    has out "U = "
+    has out "Pick-up (CPS) 1 -  is running"
+    lacks out "Programmed data error"
+    run 0 monitor --port "$tty" --count 2 --csv
+    [ "$(wc -l <"$dir/out")" = 3 ] || fail "expected a header and two rows"
+    head -n 1 "$dir/out" | grep -q "engineRpm" || fail "no CSV header"
+    fields=$(awk -F, '{ print NF }' "$dir/out" | sort -u)
+    [ "$fields" -gt 20 ] 2>/dev/null || fail "rows and header differ in their number of fields: $fields"
+    ;;
+  silent)
+    start_sim --silent
+    run 1 read --port "$tty"
+    has err "Read error!"
+    [ ! -s "$dir/out" ] || fail "a silent unit gave a file"
+    "$cli" new "$dir/p.ign" || fail "new"
+    run 1 program --port "$tty" "$dir/p.ign"
+    has err "Program error!"
+    ;;
+  drop_every_2 | corrupt_every_2)
+    if [ "$case" = drop_every_2 ]; then start_sim --drop-every 2; else start_sim --corrupt-every 2; fi
+    run 0 read --port "$tty" -o "$dir/r.ign"
+    has err "Verify: OK"
+    "$cli" new --bike 3 "$dir/p.ign" || fail "new"
+    run 0 program --port "$tty" "$dir/p.ign" --trace
+    has err "Programing: OK"
+    [ "$(count err ">> 01")" -ge 2 ] || fail "the block was not sent again"
+    ;;
+  bad_echo_1)
+    start_sim --bad-echo 1
+    "$cli" new --bike 2 "$dir/p.ign" || fail "new"
+    run 0 program --port "$tty" "$dir/p.ign" --trace
+    [ "$(count err ">> 01")" = 2 ] || fail "expected the block to be sent twice"
+    has err "Programing: OK"
+    ;;
+  bad_echo_9)
+    start_sim --bad-echo 9
+    "$cli" new --bike 2 "$dir/p.ign" || fail "new"
+    run 1 program --port "$tty" "$dir/p.ign" --trace
+    [ "$(count err ">> 01")" = 5 ] || fail "expected five sends of the block"
+    has err "Program error!"
+    lacks err "Programing: OK"
+    ;;
+  unordered)
+    start_sim --unordered
+    run 1 read --port "$tty" -o "$dir/r.ign"
+    has err "Verify error!"
+    [ -s "$dir/r.ign" ] || fail "the file read was not written"
+    # Written in the order the window would show.
+    awk '/^RPM_ADV/ { for (i = 3; i <= 11; i++) if ($i + 0 <= $(i - 1) + 0) exit 1 }' "$dir/r.ign" ||
+      fail "breakpoints not in order: $(grep RPM_ADV "$dir/r.ign")"
+    run 0 monitor --port "$tty" --count 1
+    has out "Programmed data error"
+    ;;
+  version_60)
+    start_sim --version 60
+    run 3 read --port "$tty" -o "$dir/r.ign"
+    has err "Unmatched version of PC and Ignition programs!  PC-61, IGN-60"
+    [ ! -e "$dir/r.ign" ] || fail "a file was written"
+    "$cli" new "$dir/p.ign" || fail "new"
+    run 3 program --port "$tty" "$dir/p.ign" --trace
+    lacks err ">> 01"
+    run 0 monitor --port "$tty" --count 1
+    has out "Number of Programing= 0"
+    has out "PC-61, IGN-60"
+    ;;
+  unplug)
+    # Cut after each reply of a program in turn: never a success, never a crash.
+    "$cli" new --bike 4 "$dir/p.ign" || fail "new"
+    for n in 1 2 3; do
+      start_sim --unplug-after "$n"
+      run 1 program --port "$tty" "$dir/p.ign"
+      lacks err "Programing: OK"
+      wait "$sim_pid" 2>/dev/null
+    done
+    has err "did not confirm that it saved"  # the third: verified, then gone while saving
+    start_sim --unplug-after 1
+    run 1 read --port "$tty" -o "$dir/r.ign"
+    has err "Read error!"
+    [ ! -e "$dir/r.ign" ] || fail "a file was written"
+    ;;
+  reconnect)
+    start_sim
+    timeout 30 "$cli" monitor --port "$tty" --count 8 >"$dir/out" 2>"$dir/err" &
+    monitor_pid=$!
+    pids+=("$monitor_pid")
+    for _ in $(seq 100); do
+      [ "$(count out "RPM = ")" -ge 3 ] && break
+      sleep 0.05
+    done
+    stop_sim
+    sleep 0.5
+    start_sim
+    wait "$monitor_pid"
+    rc=$?
+    [ "$rc" = 0 ] || fail "monitor exited $rc"
+    [ "$(count out "RPM = ")" = 8 ] || fail "expected eight monitor lines"
+    has err "No Connection"
+    ;;
+  no_port)
+    run 2 read --port "$dir/no-such-port"
+    has err "Com opening error!"
+    has err "$dir/no-such-port"
+    run 2 monitor --port "$dir/no-such-port"
+    run 2 read
+    has err "--port DEVICE is required"
+    ;;
+  *)
+    fail "no such case"
+    ;;
+esac
+echo "ok ($case)"

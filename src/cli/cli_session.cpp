@@ -77,7 +77,24 @@ void CliSession::showMessage(std::string_view text) {
   out_.flush();
 }
 
+namespace {
+std::string_view EventName(TransferEvent event) {
+  switch (event) {
+    case TransferEvent::UnitInfoAccepted: return "unit info accepted";
+    case TransferEvent::ImageRead: return "image read";
+    case TransferEvent::ImageStored: return "image stored";
+    case TransferEvent::VerifyOk: return "verify ok";
+    case TransferEvent::ReadFailed: return "read failed";
+    case TransferEvent::VerifyFailed: return "verify failed";
+    case TransferEvent::ProgramFailed: return "program failed";
+    case TransferEvent::VersionMismatch: return "version mismatch";
+  }
+  return "?";
+}
+}  // namespace
+
 void CliSession::transferEvent(TransferEvent event) {
+  if (trace_) out_ << "[tick " << tick_ << "] " << EventName(event) << " (" << clock_.elapsed() << " ms)\n";
   if (onTransferEvent) onTransferEvent(event);
 }
 

@@ -119,6 +119,13 @@ TEST(DevicePoll, AutoItemFromTheMenuStaysSilent) {
   EXPECT_EQ(b.link.opened, (std::vector<int>{1, 2}));
   b.engine.menuComClick(21);  // not an item
   EXPECT_EQ(b.choices.selectedComIndex, kAutoComIndex);
+
+  Bench restored;  // "ComPort" 21 in the settings: automatic, from the stored port on
+  restored.choices.selectedComIndex = kAutoComIndex;
+  restored.choices.autoPortIndex = 6;
+  restored.engine.openPort();
+  EXPECT_EQ(restored.link.opened, (std::vector<int>{7}));
+  EXPECT_EQ(restored.engine.portNumber(), 7);
 }
 
 TEST(DevicePoll, OpenFailureNamesDeviceReasonAndAdvice) {

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "core/device/cp1250.h"
+
 namespace zelmo {
 namespace {
 
@@ -52,6 +54,11 @@ TEST(UnitInfo, FirmwareTextReplacesNameAndNumber) {
   info.bytes[16] = 0x8A;  // Š
   info.bytes[17] = 0;
   EXPECT_EQ(DecodeUnitInfo(info).versionText, "\u0160");
+}
+
+TEST(UnitInfo, Cp1250Conversion) {
+  const std::uint8_t text[] = {'a', 0x80, 0xE8, 0x9E, 0x81, 0xFF};
+  EXPECT_EQ(Cp1250ToUtf8(text), "a\u20AC\u010D\u017E\uFFFD\u02D9");
 }
 
 TEST(UnitInfo, ZeroInTheNameEndsTheText) {

@@ -1,0 +1,105 @@
+#include "curve/curve_widget.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStatusTipEvent>
+#include <QtMath>
+
+#include "curve/curve_painter.h"
+
+namespace zelmo {
+namespace {
+
+QPoint GraphPixel(const QMouseEvent* event) {
+  const QPointF pos = event->position();
+  return QPoint(qFloor(pos.x()), qFloor(pos.y()));
+}
+
+}  // namespace
+
+CurveWidget::CurveWidget(CurveHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+  setObjectName(QStringLiteral("GrafAdv"));
+  setFixedSize(kWidth, kHeight);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+bool CurveWidget::tick(int liveRpm) {
+  const bool shiftDown = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+  if (!graph_.tick(shiftDown, liveRpm)) return false;
+  drawNow();
+  return true;
+}
+
+void CurveWidget::drawNow() {
+  const QColor face = palette().color(QPalette::Window);
+  const Rgb background{static_cast<std::uint8_t>(face.red()), static_cast<std::uint8_t>(face.green()),
+                       static_cast<std::uint8_t>(face.blue())};
+  graph_.draw(QWidget::width(), QWidget::height(), host_.image(), graph_.lastLiveRpm, background, drawing_);
+  DrawCurve(bitmap_, drawing_, font());
+  setHint(QString::fromUtf8(drawing_.hint.data(), static_cast<qsizetype>(drawing_.hint.size())));
+  update();
+}
+
+void CurveWidget::setHint(const QString& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  setStatusTip(hint_);
+  if (underMouse() || graph_.grabbed != NoPoint) showHintInStatusBar();
+  emit hintChanged(hint_);
+}
+
+void CurveWidget::showHintInStatusBar() {
+  // A status tip is normally sent only on entering; the hint changes while the
+  // pointer stays, and an empty hint must clear the status bar too.
+  QStatusTipEvent tip(hint_);
+  QCoreApplication::sendEvent(this, &tip);
+}
+
+void CurveWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (bitmap_.isNull()) {
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    return;
+  }
+  painter.drawImage(0, 0, bitmap_);
+}
+
+void CurveWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint at = GraphPixel(event);
+  graph_.mouse(MouseKind::Down, at.x(), at.y(), host_, *this);
+}
+
+void CurveWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint at = GraphPixel(event);
+  graph_.mouse(MouseKind::Up, at.x(), at.y(), host_, *this);
+}
+
+void CurveWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = GraphPixel(event);
+  graph_.mouse(MouseKind::Move, at.x(), at.y(), host_, *this);
+}
+
+void CurveWidget::enterEvent(QEnterEvent*) { showHintInStatusBar(); }
+
+void CurveWidget::leaveEvent(QEvent*) { graph_.mouseLeave(); }
+
+ScreenPoint CurveWidget::screenOrigin() const {
+  const QPoint origin = mapToGlobal(QPoint(0, 0));
+  return {origin.x(), origin.y()};
+}
+
+void CurveWidget::movePointer(int screenX, int screenY) { QCursor::setPos(screen(), screenX, screenY); }
+
+bool CurveWidget::reportsProgramMoves() const {
+  // These platforms turn a program's pointer move into an ordinary move event.
+  const QString platform = QGuiApplication::platformName();
+  return platform == QLatin1String("xcb") || platform == QLatin1String("windows");
+}
+
+}  // namespace zelmo

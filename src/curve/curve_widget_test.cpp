@@ -1,0 +1,165 @@
+#include "curve/curve_widget.h"
+
+#include <QStatusTipEvent>
+#include <QtTest>
+#include <vector>
+
+#include "core/curve/curve_test_support.h"
+
+namespace zelmo {
+namespace {
+
+class WindowHost : public CurveHost {
+ public:
+  ParameterImage theImage = curve_test::ExampleImage();
+  OrderingMemory memory;
+  StoredChoices choices;
+  std::vector<int> focused;
+  int refreshes = 0;
+  int pushes = 0;
+
+  ParameterImage& image() override { return theImage; }
+  OrderingMemory& orderingMemory() override { return memory; }
+  StoredChoices& storedChoices() override { return choices; }
+  void imageToControls() override { ++refreshes; }
+  void focusField(int pointCode) override { focused.push_back(pointCode); }
+  void pushUndo() override { ++pushes; }
+};
+
+// Stands in for the main window: collects the status tips that reach it.
+class StatusCatcher : public QWidget {
+ public:
+  QStringList tips;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::StatusTip) {
+      tips.append(static_cast<QStatusTipEvent*>(event)->tip());
+      return true;
+    }
+    return QWidget::event(event);
+  }
+};
+
+}  // namespace
+
+class CurveWidgetTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    host = std::make_unique<WindowHost>();
+    window = std::make_unique<StatusCatcher>();
+    window->resize(300, 200);
+    widget = new CurveWidget(*host, window.get());
+    widget->move(10, 10);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  }
+
+  void cleanup() {
+    window.reset();
+    host.reset();
+  }
+
+  void isTheGraphControl() {
+    QCOMPARE(widget->objectName(), QStringLiteral("GrafAdv"));
+    QCOMPARE(widget->size(), QSize(202, 122));
+    QVERIFY(widget->hasMouseTracking());
+    QVERIFY(widget->toolTip().isEmpty());
+  }
+
+  void drawsOnlyInTheTickAndOnlyWhenAsked() {
+    QVERIFY(widget->bitmap().isNull());
+    QVERIFY(widget->tick(0));
+    QCOMPARE(widget->bitmap().size(), QSize(202, 122));
+    QCOMPARE(widget->bitmap().pixel(34, 61), qRgb(255, 255, 0));
+    const qint64 drawn = widget->bitmap().cacheKey();
+    QVERIFY(!widget->tick(0));
+    widget->repaint();
+    QCOMPARE(widget->bitmap().cacheKey(), drawn);
+    QVERIFY(widget->tick(7000));  // a new live speed
+    QCOMPARE(widget->bitmap().pixel(widget->graph().x(7000), 100), qRgb(0, 255, 0));
+    widget->request(GraphRescale);
+    widget->request(GraphRedraw);
+    QVERIFY(widget->tick(7000));
+    QVERIFY(!widget->tick(7000));
+  }
+
+  void hoverSetsTheHintAndTheFocus() {
+    widget->tick(0);
+    QTest::mouseMove(widget, QPoint(53, 52));
+    QCOMPARE(widget->graph().hovered, 2);
+    QCOMPARE(host->focused, std::vector<int>{2});
+    QVERIFY(widget->hint().isEmpty());  // not before the tick has drawn
+    QVERIFY(widget->tick(0));
+    QCOMPARE(widget->hint(), QString::fromUtf8("  rpm=3000; advance=24\u00b0"));
+    QCOMPARE(widget->statusTip(), widget->hint());
+    QVERIFY(window->tips.contains(widget->hint()));
+    QVERIFY(widget->toolTip().isEmpty());
+
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(widget, &leave);
+    QCOMPARE(widget->graph().hovered, NoPoint);
+    QVERIFY(widget->tick(0));
+    QVERIFY(widget->hint().isEmpty());
+  }
+
+  void dragChangesTheImageAndPushesOnce() {
+    widget->tick(0);
+    const QImage before = widget->bitmap();
+    QTest::mouseMove(widget, QPoint(53, 52));
+    QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(53, 52));
+    QCOMPARE(widget->graph().grabbed, 2);
+    QTest::mouseMove(widget, QPoint(53, 40));
+    QTest::mouseMove(widget, QPoint(53, 30));
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(53, 30));
+    QCOMPARE(host->theImage.advance(2), 34);
+    QCOMPARE(host->refreshes, 2);
+    QCOMPARE(host->pushes, 1);
+    QCOMPARE(widget->bitmap(), before);  // nothing drawn outside the tick
+    QVERIFY(widget->tick(0));
+    QVERIFY(widget->bitmap() != before);
+  }
+
+  void otherButtonsNeitherGrabNorRelease() {
+    widget->tick(0);
+    QTest::mousePress(widget, Qt::RightButton, {}, QPoint(53, 52));
+    QCOMPARE(widget->graph().grabbed, NoPoint);
+    QTest::mouseRelease(widget, Qt::RightButton, {}, QPoint(53, 52));
+    QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(53, 52));
+    QTest::mouseRelease(widget, Qt::RightButton, {}, QPoint(53, 52));
+    QCOMPARE(widget->graph().grabbed, 2);
+    QCOMPARE(host->pushes, 0);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(53, 52));
+    QCOMPARE(host->pushes, 1);
+  }
+
+  void pointerFollowsThePointWhenTheAxisGrows() {
+    widget->tick(0);
+    QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(120, 16));
+    QCOMPARE(widget->graph().grabbed, 9);
+    QTest::mouseMove(widget, QPoint(200, 16));  // 18 300 rpm: the axis grows to 20 000
+    QCOMPARE(host->theImage.rpmPoint(9), 183);
+    QCOMPARE(widget->graph().rpmMax, 20000);
+    QCoreApplication::processEvents();
+    QCOMPARE(QCursor::pos(), widget->mapToGlobal(QPoint(widget->graph().x(18300), 16)));
+    // This platform sends no move for the program's pointer move, so the next
+    // real move must not be swallowed.
+    QCOMPARE(widget->graph().warpPending, 0);
+    QTest::mouseMove(widget, QPoint(190, 16));
+    QVERIFY(host->theImage.rpmPoint(9) != 183);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(190, 16));
+    QCOMPARE(host->pushes, 1);
+  }
+
+ private:
+  std::unique_ptr<WindowHost> host;
+  std::unique_ptr<StatusCatcher> window;
+  CurveWidget* widget = nullptr;
+};
+
+}  // namespace zelmo
+
+QTEST_MAIN(zelmo::CurveWidgetTest)
+#include "curve_widget_test.moc"

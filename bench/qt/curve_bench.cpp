@@ -29,7 +29,7 @@ ParameterImage Shown() {
   return image;
 }
 
-class StillHost : public CurveHost {
+class StillHost final : public CurveHost {
  public:
   ParameterImage theImage = Shown();
   OrderingMemory memory;

@@ -9,7 +9,7 @@
 namespace zelmo {
 namespace {
 
-class WindowHost : public CurveHost {
+class WindowHost final : public CurveHost {
  public:
   ParameterImage theImage = curve_test::ExampleImage();
   OrderingMemory memory;

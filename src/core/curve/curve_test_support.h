@@ -25,7 +25,7 @@ inline ParameterImage ExampleImage() {
   return image;
 }
 
-class FakeHost : public CurveHost, public CurveSurface {
+class FakeHost final : public CurveHost, public CurveSurface {
  public:
   ParameterImage theImage = ExampleImage();
   OrderingMemory memory;

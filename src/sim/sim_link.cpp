@@ -16,8 +16,6 @@ Clock SteadyClock() {
 SimLink::SimLink(SimulatedUnit& unit, Clock clock, SimLinkOptions options)
     : unit_(unit), clock_(std::move(clock)), options_(options) {}
 
-bool SimLink::connected() const { return openPort_ != 0 && !unplugged_; }
-
 OpenResult SimLink::open(int portNumber) {
   OpenResult result;
   result.device = deviceFor(portNumber);
@@ -36,14 +34,10 @@ OpenResult SimLink::open(int portNumber) {
   return result;
 }
 
-void SimLink::release() {
-  inFlight_.clear();
-  received_.clear();
-}
-
 void SimLink::close() {
   openPort_ = 0;
-  release();
+  inFlight_.clear();
+  received_.clear();
 }
 
 void SimLink::deliver() {
@@ -67,6 +61,8 @@ std::size_t SimLink::read(std::span<std::uint8_t> into) {
   const std::size_t n = std::min(into.size(), received_.size());
   std::copy_n(received_.begin(), n, into.begin());
   received_.erase(received_.begin(), received_.begin() + static_cast<std::ptrdiff_t>(n));
+  // The adapter came out after its last reply: once that is read, the port is dead.
+  if (unplugged_ && inFlight_.empty() && received_.empty()) openPort_ = 0;
   return n;
 }
 
@@ -74,11 +70,10 @@ void SimLink::write(std::span<const std::uint8_t, kFrameSize> frame) {
   Frame copy;
   std::copy(frame.begin(), frame.end(), copy.begin());
   written_.push_back(copy);
-  if (!connected()) return;
+  if (openPort_ == 0 || unplugged_) return;
   const std::int64_t now = clock_();
   if (auto reply = unit_.answer(frame, now)) {
     inFlight_.push_back({now + options_.replyDelayMs, *reply});
-    // The last reply is already on the wire when the cable comes out.
     if (options_.unplugAfter > 0 && ++replies_ >= options_.unplugAfter) unplugged_ = true;
   }
 }
@@ -90,7 +85,7 @@ std::string SimLink::deviceFor(int portNumber) const {
 
 void SimLink::unplug() {
   unplugged_ = true;
-  release();
+  close();
 }
 
 void SimLink::plugIn() {

@@ -20,7 +20,7 @@ Clock SteadyClock();
 struct SimLinkOptions {
   int unitPort = 0;              // the port number the unit hangs on; 0: every port
   std::int64_t replyDelayMs = 0;
-  int unplugAfter = 0;           // replies after which the cable comes out; 0: never
+  int unplugAfter = 0;           // replies after which the adapter comes out; 0: never
 };
 
 class SimLink : public SerialLink {
@@ -34,7 +34,8 @@ class SimLink : public SerialLink {
   void write(std::span<const std::uint8_t, kFrameSize> frame) override;
   std::string deviceFor(int portNumber) const override;
 
-  // The cable: unplugged, nothing arrives and opens fail until it is back.
+  // The adapter pulled out: the open port is dead, nothing arrives and opens
+  // fail until it is back.
   void unplug();
   void plugIn();
 
@@ -49,9 +50,7 @@ class SimLink : public SerialLink {
     std::int64_t readyAt;
     Frame frame;
   };
-  bool connected() const;
   void deliver();
-  void release();
 
   SimulatedUnit& unit_;
   Clock clock_;

@@ -71,13 +71,14 @@ TEST(SimLink, UnplugStopsRepliesAndOpensUntilPluggedIn) {
   link.write(PollFrame());
   link.write(PollFrame());
   EXPECT_EQ(ReadAll(link).size(), 2 * kFrameSize);  // the last reply was already on the wire
-  link.close();
+  EXPECT_FALSE(link.isOpen());                       // then the port died
   EXPECT_EQ(link.open(1).error, OpenResult::Error::NotFound);
   link.plugIn();
   ASSERT_TRUE(link.open(1).ok());
   link.write(PollFrame());
   EXPECT_EQ(link.bytesWaiting(), kFrameSize);
   link.unplug();
+  EXPECT_FALSE(link.isOpen());
   link.write(PollFrame());
   EXPECT_EQ(link.bytesWaiting(), 0u);
 }

@@ -93,7 +93,8 @@ case "$case" in
     "$cli" new --bike 7 "$dir/bike7.ign" || fail "new"
     run 1 verify --port "$tty" "$dir/bike7.ign"
     has err "Verify error!"
-    has err "byte "
+    has err "* Bike"
+    has err "reserved bytes: 0 differ"
     ;;
   monitor)
     start_sim
@@ -125,6 +126,15 @@ case "$case" in
     run 0 program --port "$tty" "$dir/p.ign" --trace
     has err "Programing: OK"
     [ "$(count err ">> 01")" -ge 2 ] || fail "the block was not sent again"
+    ;;
+  delay)
+    # Answers within the 4 ticks before a resend take no resend.
+    start_sim --delay 120
+    "$cli" new --bike 1 "$dir/p.ign" || fail "new"
+    run 0 program --port "$tty" "$dir/p.ign" --trace
+    [ "$(count err ">> 01")" = 1 ] || fail "the block was sent more than once"
+    run 0 read --port "$tty" -o "$dir/r.ign"
+    [ "$(image_of "$dir/r.ign")" = "$(image_of "$dir/p.ign")" ] || fail "read back differs"
     ;;
   bad_echo_1)
     start_sim --bad-echo 1
@@ -196,6 +206,21 @@ case "$case" in
     [ "$rc" = 0 ] || fail "monitor exited $rc"
     [ "$(count out "RPM = ")" = 8 ] || fail "expected eight monitor lines"
     has err "No Connection"
+    ;;
+  ports)
+    # COM numbers from the settings file's PORTS section.
+    export ZELMO_TCI_CONFIG_DIR=$dir/config
+    mkdir -p "$ZELMO_TCI_CONFIG_DIR"
+    printf '[FORM_HLAV]\r\nComPort=1\r\n[PORTS]\r\nCOM3=%s\r\nCOM4=%s\r\n' "$tty" "$dir/none" \
+      >"$ZELMO_TCI_CONFIG_DIR/Zelmo_TCI.ini"
+    run 0 ports
+    grep -q "^COM3	$tty	(settings PORTS)" "$dir/out" || fail "COM3 not listed with its device"
+    start_sim
+    run 0 read --port COM3 -o "$dir/r.ign"
+    has err "Verify: OK"
+    run 2 read --port COM4 -o "$dir/r4.ign"
+    has err "Com opening error!"
+    has err "$dir/none"
     ;;
   no_port)
     run 2 read --port "$dir/no-such-port"

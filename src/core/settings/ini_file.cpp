@@ -35,6 +35,12 @@ std::string WithoutLineBreaks(std::string_view s) {
 
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
+  // Editors on Windows may put a UTF-8 byte order mark before the first section.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    doc.byteOrderMark_ = true;
+    text.remove_prefix(kByteOrderMark.size());
+  }
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     std::string_view raw = text.substr(0, end);
@@ -134,7 +140,7 @@ void IniDocument::writeInt(std::string_view section, std::string_view key, int v
 }
 
 std::string IniDocument::serialize() const {
-  std::string out;
+  std::string out = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
   for (const Line& line : lines_) {
     out += line.text;
     out += "\r\n";

@@ -45,6 +45,7 @@ class IniDocument {
   std::optional<std::size_t> keyLine(std::string_view section, std::string_view key) const;
 
   std::vector<Line> lines_;
+  bool byteOrderMark_ = false;
 };
 
 // Section "PORTS": COM1..COM21 naming the device each port number stands for,

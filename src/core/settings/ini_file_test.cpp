@@ -66,6 +66,13 @@ TEST(IniDocument, AnyTextParsesWithoutHarm) {
   EXPECT_EQ(IniDocument::Parse("").serialize(), "");
 }
 
+TEST(IniDocument, ByteOrderMarkIsNoPartOfTheFirstSection) {
+  IniDocument ini = IniDocument::Parse("\xEF\xBB\xBF[FORM_HLAV]\r\nLeft=4\r\n");
+  EXPECT_EQ(ini.readInt("FORM_HLAV", "Left", 0), 4);
+  ini.writeInt("FORM_HLAV", "Left", 5);
+  EXPECT_EQ(ini.serialize(), "\xEF\xBB\xBF[FORM_HLAV]\r\nLeft=5\r\n");
+}
+
 TEST(PortMap, ReadsComKeysOfThePortsSection) {
   const IniDocument ini = IniDocument::Parse("[ports]\ncom3=/dev/ttyUSB0\nCOM21=/dev/pts/4\nCOM22=/dev/x\nCOM0=/dev/y");
   const auto ports = ReadPortMap(ini);

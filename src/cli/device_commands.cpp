@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_session.h"
+#include "cli/difference_report.h"
 #include "cli/port_choice.h"
 #include "core/device/monitor.h"
 #include "core/files/ign_format.h"
@@ -21,7 +22,6 @@ namespace {
 // After the verify the unit still writes its memory, about a second. One that
 // falls silent meanwhile, or never finishes, may not have kept what it verified.
 constexpr long kSavingWaitTicks = 400;
-constexpr std::size_t kDifferencesShown = 10;
 
 struct DeviceArguments {
   std::string port;
@@ -104,17 +104,7 @@ void PrintFirmware(CliSession& session, std::ostream& err) {
 }
 
 void PrintDifferences(CliSession& session, std::ostream& err) {
-  const auto& unit = session.engine().lastUnitImage();
-  if (!unit) return;
-  std::size_t shown = 0;
-  for (std::size_t k = 0; k < kImageSize && shown < kDifferencesShown; ++k) {
-    const int mine = session.image().area[k];
-    const int theirs = (*unit)[k];
-    if (mine != theirs) {
-      err << "  byte " << k << ": expected " << mine << ", unit holds " << theirs << "\n";
-      ++shown;
-    }
-  }
+  PrintDifferenceReport(session.image(), session.engine().lastUnitImage(), err);
 }
 
 enum class Goal { Read, Verify, Program };

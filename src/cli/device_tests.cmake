@@ -1,3 +1,6 @@
+zelmo_gtest(zelmo_cli_device_tests SOURCES port_choice.cpp port_choice_test.cpp LIBS zelmo_serial)
+target_include_directories(zelmo_cli_device_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+
 # The device commands against the simulated unit on a real pseudo-terminal.
 if(UNIX AND TARGET zelmo-unit-sim)
   set(e2e_work ${CMAKE_CURRENT_BINARY_DIR}/device_e2e)

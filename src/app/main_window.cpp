@@ -71,7 +71,6 @@ MouseCheckBox* TFormHlav::addCheckBox(QWidget* parent, const char* name, const Q
   auto* box = new MouseCheckBox(text, parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setGeometry(x, y, width, 17);
-  box->setAutoFillBackground(true);
   named_.insert(box->objectName(), box);
   return box;
 }
@@ -81,7 +80,11 @@ UpDown* TFormHlav::addUpDownPair(QWidget* parent, const char* editName, const ch
   auto* edit = new ParameterEdit(parent);
   edit->setObjectName(QString::fromLatin1(editName));
   edit->setGeometry(x, y, editWidth, kEditHeight);
-  edit->setTextMargins(1, 0, 0, 0);
+  // "20,100" has to fit the 40 pixels of a speed field.
+  QFont narrow = edit->font();
+  narrow.setLetterSpacing(QFont::AbsoluteSpacing, -0.8);
+  edit->setFont(narrow);
+  edit->setTextMargins(-1, 0, -1, 0);
   auto* upDown = new UpDown(minimum, maximum, step, thousands, parent);
   upDown->setObjectName(QString::fromLatin1(upDownName));
   upDown->setGeometry(x + editWidth, y, kUpDownWidth, kEditHeight);
@@ -239,7 +242,7 @@ void TFormHlav::buildPickupGroup(QWidget* client) {
   Image3 = new QLabel(group);
   Image3->setObjectName(QStringLiteral("Image3"));
   Image3->setGeometry(4, 9, 200, 267);
-  Image3->setPixmap(TriggerWheelPicture(200, 267, kButtonFace));
+  Image3->setPixmap(TriggerWheelPicture(200, 267, Qt::transparent));
   named_.insert(Image3->objectName(), Image3);
   UpDownPalec13 = addUpDownPair(group, "EditPalec13", "UpDownPalec13", 16, 285, 33, 2, 9, 1, false);
   LabelPalec13 = addLabel(group, "LabelPalec13", QString::fromUtf8(kTop14Label.data()), 67, 287);
@@ -285,6 +288,7 @@ void TFormHlav::buildLiveColumn(QWidget* client) {
   CheckBoxProgHned = addCheckBox(client, "CheckBoxProgHned", QStringLiteral("Programming after change"), 425, 297, 230);
   connect(CheckBoxProgHned, &MouseCheckBox::mouseReleased, this, &TFormHlav::CheckBoxProgHnedMouseUp);
   connect(CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::CheckBoxProgHnedClick);
+  CheckBoxProgHned->setAutoFillBackground(true);
   LabelRpm = addLabel(client, "LabelRpm", QStringLiteral("RPM = ---"), 425, 318, 19, true);
   CGaugeRpm = AddGauge(client, "CGaugeRpm", QRect(425, 342, 212, 17), kFuchsia, false);
   CGaugeRpm->setRange(0, 100);

@@ -172,8 +172,10 @@ QPixmap TriggerWheelPicture(int width, int height, const QColor& background) {
     p.restore();
   }
   p.drawEllipse(centre, radius, radius);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
   p.setBrush(background);
   p.drawEllipse(centre, radius * 0.22, radius * 0.22);
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
   QFont font = p.font();
   font.setPixelSize(13);

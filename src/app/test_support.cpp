@@ -26,24 +26,22 @@ QByteArray ConfigFolder::read(const QString& name) const {
 }
 
 Bench::Bench(QStringList arguments, sim::UnitOptions unitOptions, sim::SimLinkOptions linkOptions)
-    : unit(unitOptions), link(unit, [this] { return nowMs; }, linkOptions) {
-  window = std::make_unique<TFormHlav>(link, WindowOptions{std::move(arguments), QStringLiteral("/opt/zelmo/zelmo-tci")});
+    : unit(unitOptions), link(unit, sim::SteadyClock(), linkOptions) {
+  window = std::make_unique<TFormHlav>(link, WindowOptions{std::move(arguments), QCoreApplication::applicationFilePath()});
 }
 
 Bench::~Bench() = default;
 
 void Bench::runTicks(int ticks) {
-  for (int i = 0; i < ticks; ++i) {
-    nowMs += 55;
-    QTest::qWait(56);
-  }
+  QTest::qWait(ticks * 55 + 10);
 }
 
 void WhenModal(std::function<void(QWidget*)> answer) {
   auto* poll = new QTimer;
   poll->setInterval(5);
   QObject::connect(poll, &QTimer::timeout, poll, [poll, answer = std::move(answer)] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible()) {
       poll->stop();
       poll->deleteLater();
       answer(modal);
@@ -66,7 +64,8 @@ void AnswerFileDialog(const QString& file) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     QVERIFY2(dialog, "a file dialog was expected");
     dialog->selectFile(file);
-    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    // As the OK button does, without the dialog's own look at the folder.
+    static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
   });
 }
 

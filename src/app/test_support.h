@@ -1,7 +1,14 @@
 #pragma once
 // Helpers of the window tests: a fresh configuration folder per test, a
 // simulated unit on an in-process link, and answers to modal dialogs.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTimer>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
@@ -27,15 +34,15 @@ class ConfigFolder {
   QTemporaryDir dir_;
 };
 
-// A unit, the link to it on a clock the test can move, and a window on it.
+// A unit, the link to it on the real clock (the unit's saving takes its
+// time), and a window on it, started from the test program's folder.
 struct Bench {
   explicit Bench(QStringList arguments = {}, sim::UnitOptions unit = {}, sim::SimLinkOptions link = {});
   ~Bench();
 
-  // Runs the window's timer ticks for about this many ticks of 55 ms.
+  // Lets the window's timer run for about this many ticks of 55 ms.
   void runTicks(int ticks);
 
-  std::int64_t nowMs = 0;
   sim::SimulatedUnit unit;
   sim::SimLink link;
   std::unique_ptr<TFormHlav> window;

@@ -1,0 +1,284 @@
+// Every way an edit reaches the image: up-downs, leaving a field, Enter, the
+// check boxes, the bike list, New, the shift tools, undo and redo, and the
+// rules that show and hide controls.
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/test_support.h"
+#include "app/up_down.h"
+#include "core/model/presets.h"
+
+namespace zelmo {
+
+using test::AnswerMessageBox;
+using test::Bench;
+using test::Child;
+using test::ConfigFolder;
+
+namespace {
+
+void ShowActive(TFormHlav& window) {
+  window.show();
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+void ChooseBike(TFormHlav& window, int index) {
+  auto* list = Child<QComboBox>(&window, "ComboBoxBike");
+  list->setCurrentIndex(index);
+  emit list->activated(index);
+}
+
+void ClickUpDown(TFormHlav& window, const char* name, bool up) {
+  auto* upDown = Child<UpDown>(&window, name);
+  QTest::mouseClick(upDown, Qt::LeftButton, {}, QPoint(upDown->width() / 2, up ? 2 : upDown->height() - 2));
+}
+
+}  // namespace
+
+class EditingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { config_ = std::make_unique<ConfigFolder>(); }
+  void cleanup() { config_.reset(); }
+
+  void upDownClickRunsThePipelineWithOrdering() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    ClickUpDown(window, "UpDown50", true);
+    QCOMPARE(window.parameterImage().advance(0), 6);
+    QCOMPARE(window.undoHistory().current(), 1);
+    QVERIFY(Child<QAction>(&window, "MenuZpet")->isEnabled());
+    // A down-click from 200 rpm goes to 199 and the ordering brings it back.
+    Child<QLineEdit>(&window, "EditRpmAdv1")->setText(QStringLiteral("200"));
+    ClickUpDown(window, "UpDownRpmAdv1", false);
+    QCOMPARE(window.parameterImage().rpmPoint(0), 2);
+    QCOMPARE(Child<QLineEdit>(&window, "EditRpmAdv1")->text(), QStringLiteral("200"));
+    // Typed 15 050 into the limiter, then a click on another control: 150 and shown as 15 000.
+    Child<QLineEdit>(&window, "EditOmez2")->setText(QLocale().toString(15050));
+    ClickUpDown(window, "UpDownBaseAdv", true);
+    QCOMPARE(window.parameterImage().limiter(), 150);
+    QCOMPARE(Child<QLineEdit>(&window, "EditOmez2")->text(), QLocale().toString(15000));
+  }
+
+  void enterRunsThePipelineTwiceWithOneUndoStep() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    ShowActive(window);
+    auto* field = Child<QLineEdit>(&window, "Edit52");
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    field->setText(QStringLiteral("44"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(window.parameterImage().advance(2), 44);
+    QVERIFY(!field->hasFocus());
+    QCOMPARE(window.undoHistory().current(), 1);
+    QCOMPARE(field->text(), QStringLiteral("44"));
+  }
+
+  void leavingAFieldOrderesTheBreakpoints() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    ShowActive(window);
+    auto* field = Child<QLineEdit>(&window, "EditRpmAdv5");
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    field->setText(QStringLiteral("3 500"));  // below breakpoint 4 (4 000)
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(window.parameterImage().rpmPoint(3), 40);
+    QCOMPARE(window.parameterImage().rpmPoint(4), 41);
+    QCOMPARE(field->text(), QLocale().toString(4100));
+  }
+
+  void keyboardToggledCheckBoxIsNotRead() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    ShowActive(window);
+    auto* box = Child<QCheckBox>(&window, "CheckBoxBlokEnable");
+    QVERIFY(box->isChecked());
+    box->setFocus();
+    QTRY_VERIFY(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(!box->isChecked());
+    QCOMPARE(window.parameterImage().blockEnable(), 1);
+    QCOMPARE(window.undoHistory().current(), 0);
+    // The next edit of any kind takes it in.
+    ClickUpDown(window, "UpDown51", true);
+    QCOMPARE(window.parameterImage().blockEnable(), 0);
+
+    // With the mouse the box is read at once; the inverse-input box too.
+    auto* inverse = Child<QCheckBox>(&window, "CheckBoxInvInput");
+    QTest::mouseClick(inverse, Qt::LeftButton, {}, QPoint(6, inverse->height() / 2));
+    QVERIFY(inverse->isChecked());
+    QCOMPARE(window.parameterImage().inverseInput(), 1);
+    QCOMPARE(window.undoHistory().current(), 2);
+  }
+
+  void tabOutWithProgrammingAfterChangeProgramsTheUnit() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    ShowActive(window);
+    bench.runTicks(3);
+    auto* program = Child<QCheckBox>(&window, "CheckBoxProgHned");
+    QTest::mouseClick(program, Qt::LeftButton, {}, QPoint(6, program->height() / 2));
+    QVERIFY(program->isChecked());
+    QCOMPARE(program->palette().color(QPalette::Window), QColor(255, 0, 0));
+    // Checking the box itself changes nothing and programs nothing.
+    QCOMPARE(window.engine().transferState(), TransferState::Idle);
+
+    auto* field = Child<QLineEdit>(&window, "EditBaseAdv");
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(window.engine().transferState(), TransferState::Program);
+    // Change something in the editor only the unit does not have yet.
+    window.parameterImage().advance(9) = 40;
+    bench.runTicks(25);
+    QTRY_COMPARE_WITH_TIMEOUT(window.engine().transferState(), TransferState::Idle, 3000);
+    QCOMPARE(bench.unit.memory().block[field::kAdvance + 9], 40);
+    QVERIFY(bench.unit.memory().programmingCount >= 1);
+  }
+
+  void specialAndTwinPickupBikesShowTheirControls() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    auto* top13 = Child<QLineEdit>(&window, "EditPalec13");
+    auto* upDown13 = Child<QWidget>(&window, "UpDownPalec13");
+    auto* excitation = Child<QCheckBox>(&window, "CheckBoxBuzDlouhe");
+    auto* picture = Child<QWidget>(&window, "Image3");
+    auto* pickup2 = Child<QLabel>(&window, "LabelMonSnimac2");
+    auto* inverse = Child<QWidget>(&window, "CheckBoxInvInput");
+
+    QVERIFY(!top13->isEnabled());
+    QVERIFY(upDown13->isHidden());
+    QVERIFY(!excitation->isEnabled());
+    QVERIFY(pickup2->isHidden());
+
+    ChooseBike(window, 9);  // special setting
+    QCOMPARE(window.parameterImage().bikeCode(), 5);
+    QVERIFY(top13->isEnabled());
+    QVERIFY(!upDown13->isHidden());
+    QVERIFY(excitation->isEnabled());
+
+    ChooseBike(window, 8);  // QFR 750, twin pick-up: TOP positions stay
+    const ParameterImage& image = window.parameterImage();
+    QCOMPARE(image.top14(), 3);
+    QCOMPARE(image.limiter(), 120);
+    QVERIFY(top13->isHidden());
+    QVERIFY(picture->isHidden());
+    QVERIFY(inverse->isHidden());
+    QVERIFY(!pickup2->isHidden());
+    QVERIFY(excitation->isEnabled());
+
+    ChooseBike(window, 6);  // SMQ 650
+    QCOMPARE(image.inverseInput(), 1);
+    QCOMPARE(image.top14(), 7);
+    QVERIFY(!top13->isHidden());
+    QVERIFY(!picture->isHidden());
+    QVERIFY(pickup2->isHidden());
+    QVERIFY(!excitation->isEnabled());
+  }
+
+  void printingHidesTheOperationalControls() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    const std::array<const char*, 9> hidden{"CheckBoxProgHned", "StatusBar1",     "UpDownBaseAdv",
+                                            "UpDownOmez2",      "BitBtnAdvMinus", "BitBtnAdvPlus",
+                                            "CheckBoxIgnAll",   "CGaugeRpm",      "LabelPocetProgramovani"};
+    window.setPrintingMode(true);
+    window.UpdateControlStates();
+    for (const char* name : hidden) QVERIFY2(Child<QWidget>(&window, name)->isHidden(), name);
+    QCOMPARE(Child<QWidget>(&window, "FormHlavClient")->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(!Child<QWidget>(&window, "EditRpmAdv1")->isHidden());
+    QVERIFY(!Child<QWidget>(&window, "UpDownRpmAdv1")->isHidden());
+    window.setPrintingMode(false);
+    window.UpdateControlStates();
+    for (const char* name : hidden) QVERIFY2(!Child<QWidget>(&window, name)->isHidden(), name);
+    QCOMPARE(Child<QWidget>(&window, "FormHlavClient")->palette().color(QPalette::Window), QColor(240, 240, 240));
+  }
+
+  void bikeChoiceIsOneUndoStep() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    ClickUpDown(window, "UpDown55", true);
+    QCOMPARE(window.parameterImage().advance(5), 34);
+    ChooseBike(window, 4);  // LZQ 125: the default curve again
+    QCOMPARE(window.parameterImage().advance(5), 33);
+    QCOMPARE(window.parameterImage().limiter(), 120);
+    Child<QToolButton>(&window, "SpeedButtonZpet")->click();
+    QCOMPARE(window.parameterImage().advance(5), 34);
+    QCOMPARE(window.parameterImage().limiter(), 137);
+    QCOMPARE(Child<QComboBox>(&window, "ComboBoxBike")->currentIndex(), 0);
+    QVERIFY(Child<QToolButton>(&window, "SpeedButtonZnovu")->isEnabled());
+    Child<QAction>(&window, "MenuZnovu")->trigger();
+    QCOMPARE(window.parameterImage().limiter(), 120);
+    QVERIFY(!Child<QAction>(&window, "MenuZnovu")->isEnabled());
+  }
+
+  void newAsksFirst() {
+    config_->write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nFile=/some/file.ign\r\n");
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    ClickUpDown(window, "UpDown50", true);
+    const ParameterImage changed = window.parameterImage();
+    for (const auto answer : {QMessageBox::No, QMessageBox::Cancel}) {
+      QString question;
+      AnswerMessageBox(answer, &question);
+      window.MenuNewClick();
+      QCOMPARE(question, QStringLiteral("Do you want default setting?"));
+      QCOMPARE(window.parameterImage(), changed);
+      QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       /some/file.ign"));
+    }
+    AnswerMessageBox(QMessageBox::Yes);
+    window.MenuNewClick();
+    QCOMPARE(window.parameterImage().advance(0), 5);
+    QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
+    QCOMPARE(window.undoHistory().current(), 2);
+  }
+
+  void shiftToolsFollowTheAllBox() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    // No engine running: the single-point mode changes nothing.
+    bench.runTicks(1);
+    window.BitBtnAdvPlusClick();
+    QCOMPARE(window.parameterImage().advance(0), 5);
+    Child<QCheckBox>(&window, "CheckBoxIgnAll")->setChecked(true);
+    window.parameterImage().advance(9) = 60;
+    window.ImageToControls();
+    Child<QPushButton>(&window, "BitBtnAdvPlus")->click();
+    QCOMPARE(window.parameterImage().advance(0), 6);
+    QCOMPARE(window.parameterImage().advance(9), 60);
+    Child<QAction>(&window, "AdvanceMinus")->trigger();
+    QCOMPARE(window.parameterImage().advance(0), 5);
+    QCOMPARE(window.parameterImage().advance(9), 59);
+  }
+
+  void hintsSplitIntoTooltipAndStatusText() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    auto* head = Child<QWidget>(&window, "Label26");
+    QCOMPARE(head->toolTip(), QStringLiteral("Round per Minute"));
+    QCOMPARE(head->statusTip(), QStringLiteral("Speed - Round per Minute"));
+    auto* open = Child<QWidget>(&window, "SpeedButtonOpen");
+    QCOMPARE(open->toolTip(), QStringLiteral("Open file with parametrs"));
+    QCOMPARE(open->statusTip(), QStringLiteral("Open file with parametrs"));
+    QStatusTipEvent tip(head->statusTip());
+    QApplication::sendEvent(head, &tip);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Speed - Round per Minute"));
+    QCOMPARE(window.statusBar()->height(), 19);
+  }
+
+ private:
+  std::unique_ptr<ConfigFolder> config_;
+};
+
+}  // namespace zelmo
+
+QTEST_MAIN(zelmo::EditingTest)
+#include "editing_test.moc"

@@ -1,0 +1,138 @@
+// Open and save through the file dialogs.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/test_support.h"
+#include "core/files/ign_format.h"
+
+namespace zelmo {
+
+using test::AnswerFileDialog;
+using test::AnswerMessageBox;
+using test::Bench;
+using test::Child;
+using test::ConfigFolder;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class FilesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // The dialogs remember the folders they visited; keep that out of the user's settings.
+    qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
+  }
+  void init() { config_ = std::make_unique<ConfigFolder>(); }
+  void cleanup() { config_.reset(); }
+
+  void saveAndOpenRoundTrip() {
+    QTemporaryDir folder;
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    Child<QLineEdit>(&window, "EditBaseAdv")->setText(QStringLiteral("17"));  // typed, not yet confirmed
+
+    AnswerFileDialog(folder.filePath(QStringLiteral("first")));
+    window.MenuSaveClick();
+    const QString saved = folder.filePath(QStringLiteral("first.ign"));
+    QVERIFY(QFile::exists(saved));
+    QCOMPARE(window.parameterImage().baseAdvance(), 17);
+    QCOMPARE(ReadAll(saved), QByteArray::fromStdString(WriteParameterFile(window.parameterImage())));
+    QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       ") + saved);
+    QCOMPARE(window.lastFilePath(), saved);
+
+    Child<QLineEdit>(&window, "EditBaseAdv")->setText(QStringLiteral("3"));
+    window.ControlsToImage();
+    QCOMPARE(window.parameterImage().baseAdvance(), 3);
+    AnswerFileDialog(saved);
+    window.MenuOpenClick();
+    QCOMPARE(window.parameterImage().baseAdvance(), 17);
+    QCOMPARE(Child<QLineEdit>(&window, "EditBaseAdv")->text(), QStringLiteral("17"));
+    // Opening records nothing: undo goes back past the opened state.
+    QCOMPARE(window.undoHistory().current(), 0);
+  }
+
+  void refusedFileChangesNothing() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("old.ign"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("TORVANEX_KEY        60\r\nBASE_ADVANCE        30\r\n");
+    f.close();
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    const ParameterImage before = window.parameterImage();
+    const QString caption = window.windowTitle();
+    QString message;
+    AnswerFileDialog(path);
+    AnswerMessageBoxLater(&message);
+    window.MenuOpenClick();
+    QCOMPARE(message, QStringLiteral("Unmatched version of *.ign file!"));
+    QCOMPARE(window.parameterImage(), before);
+    QCOMPARE(window.windowTitle(), caption);
+    QVERIFY(window.lastFilePath().isEmpty());
+    QVERIFY(Child<QLabel>(&window, "LabelHlaseni")->isHidden());
+  }
+
+  void failedSaveSaysWhy() {
+    QTemporaryDir folder;
+    // A name that a folder already holds: no file can replace it, not even
+    // for the superuser, and the folder stays as it was.
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.ign")));
+    QVERIFY(QDir(folder.filePath(QStringLiteral("taken.ign"))).mkdir(QStringLiteral("inside")));
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    QString message;
+    AnswerFileDialog(folder.filePath(QStringLiteral("taken.ign")));
+    AnswerMessageBoxLater(&message);
+    window.MenuSaveClick();
+    QVERIFY2(message.startsWith(QStringLiteral("Open file error\n")), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("taken.ign")), qPrintable(message));
+    QVERIFY(QDir(folder.filePath(QStringLiteral("taken.ign/inside"))).exists());
+    QVERIFY(window.lastFilePath().isEmpty());
+    QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
+  }
+
+  void exeDirCommandsUseTheProgramFolder() {
+    QTemporaryDir folder;
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    QString offered;
+    test::WhenModal([&offered, &folder](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY(dialog);
+      offered = dialog->selectedFiles().value(0);
+      dialog->selectFile(folder.filePath(QStringLiteral("data.ign")));
+      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+    });
+    window.MenuSaveExeDirClick();
+    QCOMPARE(offered, window.programFolderFile());
+    QVERIFY(QFile::exists(folder.filePath(QStringLiteral("data.ign"))));
+  }
+
+ private:
+  // The message box that follows a file dialog.
+  static void AnswerMessageBoxLater(QString* text) {
+    QTimer::singleShot(200, [text] { AnswerMessageBox(QMessageBox::Ok, text); });
+  }
+
+  QTemporaryDir home_;
+  std::unique_ptr<ConfigFolder> config_;
+};
+
+}  // namespace zelmo
+
+QTEST_MAIN(zelmo::FilesTest)
+#include "files_test.moc"

@@ -1,0 +1,96 @@
+// Switching the language: captions, hints, the shared rows and what they
+// leave alone.
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/test_support.h"
+
+namespace zelmo {
+
+using test::Bench;
+using test::Child;
+using test::ConfigFolder;
+
+class LanguageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { config_ = std::make_unique<ConfigFolder>(); }
+  void cleanup() { config_.reset(); }
+
+  void germanReplacesCaptionsHintsAndMessages() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    Child<QAction>(&window, "MenuGerman")->trigger();
+    QCOMPARE(window.choices().languageId, kGerman);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Programmierung der \"Zelmo TCI\" Zündbox"));
+    QCOMPARE(Child<QMenu>(&window, "MenuFile")->title(), QStringLiteral("&Datei"));
+    QCOMPARE(Child<QAction>(&window, "MenuOpenExeDir")->text(), QStringLiteral("Öffnen aus exe dir"));
+    QCOMPARE(Child<QAction>(&window, "AdvanceMinus")->text(), QStringLiteral("Vorzündung -"));
+    QCOMPARE(Child<QPushButton>(&window, "Button1")->text(), QStringLiteral("&Lesen"));
+    QCOMPARE(Child<QAction>(&window, "MenuEnglish")->text(), QStringLiteral("Englisch"));
+    QCOMPARE(Child<QWidget>(&window, "SpeedButtonOpen")->statusTip(), QStringLiteral("öffnen Datei mit Kenndaten"));
+    QCOMPARE(Child<QAction>(&window, "MenuExit")->statusTip(), QStringLiteral("Programm beenden"));
+    QCOMPARE(Child<QComboBox>(&window, "ComboBoxBike")->itemText(9), QStringLiteral("Sonderstellung"));
+    QCOMPARE(window.messageTable().defaultQuestion, std::string("Wollen Sie Standardeinstellungen öffnen?"));
+    QVERIFY(Child<QAction>(&window, "MenuGerman")->isChecked());
+    QVERIFY(!Child<QAction>(&window, "MenuEnglish")->isChecked());
+    // "No Connection" shows before the first frame: the placeholders follow the language.
+    QCOMPARE(Child<QLabel>(&window, "LabelAdvance")->text(), QStringLiteral("Vorzündung= --- [°]"));
+    QCOMPARE(Child<QLabel>(&window, "LabelMonSnimac1")->text(), QStringLiteral("Geber(CPS) 1 = ---"));
+  }
+
+  void comHintStaysGermanOnceGermanWasApplied() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    QMenu* com = Child<QMenu>(&window, "MenuCom");
+    QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Set number of com "));
+    window.ApplyCzechTexts();
+    QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Set number of com "));
+    window.ApplyGermanTexts();
+    QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Com Port festlegen"));
+    window.ApplyEnglishTexts();
+    QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Com Port festlegen"));
+    QCOMPARE(com->title(), QStringLiteral("&Com"));
+    window.ApplyCzechTexts();
+    QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Com Port festlegen"));
+    QCOMPARE(Child<QAction>(&window, "MenuRead")->toolTip(), QStringLiteral("Čtení"));
+    QCOMPARE(Child<QAction>(&window, "MenuRead")->statusTip(), QStringLiteral("Čtení parametrů z jednotky"));
+  }
+
+  void englishCaptionNamesTheFileAndTheTenthBikeFollows() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    auto* list = Child<QComboBox>(&window, "ComboBoxBike");
+    list->setCurrentIndex(9);
+    emit list->activated(9);
+    window.ApplyCzechTexts();
+    QCOMPARE(list->itemText(9), QStringLiteral("Speciální nastavení"));
+    QCOMPARE(list->currentIndex(), 9);
+    window.ApplyEnglishTexts();
+    QCOMPARE(list->itemText(9), QStringLiteral("Special setting"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
+    QCOMPARE(list->itemText(0), QStringLiteral("RKX 600                -98"));
+  }
+
+  void languageChangeShowsTheImageAgain() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    auto* field = Child<QLineEdit>(&window, "EditBaseAdv");
+    field->setText(QStringLiteral("30"));
+    window.ApplyEnglishTexts();
+    QCOMPARE(field->text(), QStringLiteral("5"));
+    QCOMPARE(window.parameterImage().baseAdvance(), 5);
+  }
+
+ private:
+  std::unique_ptr<ConfigFolder> config_;
+};
+
+}  // namespace zelmo
+
+QTEST_MAIN(zelmo::LanguageTest)
+#include "language_test.moc"

@@ -1,0 +1,33 @@
+#include "app/port_binding.h"
+
+#include "core/files/safe_file.h"
+#include "core/model/ordering.h"
+#include "core/model/parameter_image.h"
+#include "core/settings/config_dir.h"
+#include "core/settings/ini_file.h"
+#include "core/settings/settings.h"
+#include "serial/system_ports.h"
+
+namespace zelmo {
+
+PortMapping StartupPortMapping(const QString& portDevice) {
+  PortMapping mapping;
+  IniDocument ini;
+  if (const auto files = FindConfigFiles(ProcessEnvironment)) {
+    const ReadResult read = ReadWholeFile(files->settingsFile);
+    if (read.ok) ini = IniDocument::Parse(read.content);
+  }
+  mapping.overrides = PortOverrides(ini);
+  if (portDevice.isEmpty()) return mapping;
+  // The same reading and range check as the window's start-up, so the bound
+  // number is the one the window opens first.
+  SettingsRecord record;
+  LoadSettings(ini, record);
+  StoredChoices choices{record.languageId, record.selectedComIndex, record.autoPortIndex};
+  ClampComSettings(choices);
+  const int number = choices.selectedComIndex == kAutoComIndex ? choices.autoPortIndex + 1 : choices.selectedComIndex + 1;
+  mapping.binding = PortBinding{number, portDevice.toStdString()};
+  return mapping;
+}
+
+}  // namespace zelmo

@@ -1,0 +1,13 @@
+#pragma once
+// Which devices the "COM n" numbers stand for at start-up: the "PORTS" section
+// of the settings file, and a device named with --port for the port that the
+// settings select.
+#include <QString>
+
+#include "core/device/port_names.h"
+
+namespace zelmo {
+
+PortMapping StartupPortMapping(const QString& portDevice);
+
+}  // namespace zelmo

@@ -1,0 +1,137 @@
+// Start-up and close of the main window: the order of the settings, the
+// command-line language and the values kept at close.
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+
+#include "app/test_support.h"
+#include "core/model/presets.h"
+
+namespace zelmo {
+
+using test::Bench;
+using test::Child;
+using test::ConfigFolder;
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void languageWordMustMatchExactly() {
+    ConfigFolder config;
+    config.write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nLanguage=3\r\n");
+    {
+      Bench bench({QStringLiteral("DEUTSCH")});
+      QCOMPARE(bench.window->choices().languageId, kGerman);
+      QCOMPARE(bench.window->windowTitle(), QStringLiteral("Programmierung der \"Zelmo TCI\" Zündbox"));
+      QVERIFY(Child<QAction>(bench.window.get(), "MenuGerman")->isChecked());
+      QVERIFY(!Child<QAction>(bench.window.get(), "MenuCzech")->isChecked());
+    }
+    for (const char* word : {"deutsch", "DE", "english"}) {
+      Bench bench({QString::fromLatin1(word)});
+      QCOMPARE(bench.window->choices().languageId, kCzech);
+      QCOMPARE(bench.window->windowTitle(), QStringLiteral("Programování jednotky \"Zelmo TCI\""));
+    }
+  }
+
+  void firstStartIsCentredOnComOneWithTheDefaults() {
+    ConfigFolder config;
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(window.width(), TFormHlav::kWidth);
+    QCOMPARE(window.height(), TFormHlav::kHeight);
+    QCOMPARE(window.x(), screen.x() + (screen.width() - TFormHlav::kWidth) / 2);
+    QCOMPARE(window.y(), screen.y() + (screen.height() - TFormHlav::kHeight) / 2);
+    QCOMPARE(window.choices().selectedComIndex, 0);
+    QCOMPARE(bench.link.openPort(), 1);
+    QVERIFY(Child<QLabel>(&window, "LabelCom")->text().startsWith(QStringLiteral("COM= COM1")));
+    QCOMPARE(window.choices().languageId, kEnglish);
+    QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
+    QCOMPARE(window.parameterImage(), NewParameters(0));
+    QVERIFY(!Child<QCheckBox>(&window, "CheckBoxIgnAll")->isChecked());
+    QVERIFY(!window.testMode());
+    QVERIFY(Child<QLabel>(&window, "LabelTest1")->isHidden());
+    QVERIFY(!window.undoHistory().canUndo());
+    QVERIFY(!Child<QAction>(&window, "MenuZpet")->isEnabled());
+    QVERIFY(!Child<QAction>(&window, "MenuZnovu")->isEnabled());
+    QCOMPARE(Child<QLineEdit>(&window, "EditRpmAdv10")->text(), QLocale().toString(10000));
+    QCOMPARE(Child<QLineEdit>(&window, "EditOmez2")->text(), QLocale().toString(13700));
+    QCOMPARE(window.programFolderFile(), QCoreApplication::applicationDirPath() + QStringLiteral("/data.ign"));
+  }
+
+  void storedImageAndSettingsComeBack() {
+    ConfigFolder config;
+    config.write(QStringLiteral("Zelmo_TCI.ini"),
+                 "[FORM_HLAV]\r\nLeft=10\r\nTop=20\r\nComPort=21\r\nComPortAuto=4\r\nFile=/x/y.ign\r\n"
+                 "IniDir=/x/z.ign\r\n[IGNITION]\r\nCheckBoxIgnAll->Checked=1\r\n");
+    // Bike 5 (special), base advance 7, limiter 90, correction 0 (read as no correction).
+    config.write(QStringLiteral("_Zelmo_TCI.ini"),
+                 "4 5 7 90 0 1 5 1 0 1\r\n 10 20 30 40 50 60 70 80 90 100\r\n 1 2 3 4 5 6 7 8 9 10");
+    config.write(QStringLiteral("test_brelot.txt"), "some words SVC_DISPLAY more");
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    QCOMPARE(window.pos(), QPoint(10, 20));
+    QCOMPARE(window.choices().selectedComIndex, kAutoComIndex);
+    QCOMPARE(bench.link.openPort(), 4);
+    QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       /x/y.ign"));
+    QCOMPARE(window.lastFilePath(), QStringLiteral("/x/z.ign"));
+    QVERIFY(Child<QCheckBox>(&window, "CheckBoxIgnAll")->isChecked());
+    QVERIFY(window.testMode());
+    QVERIFY(!Child<QLabel>(&window, "LabelTest8")->isHidden());
+    const ParameterImage& image = window.parameterImage();
+    QCOMPARE(image.speedCorrection(), 100);
+    QCOMPARE(Child<QLineEdit>(&window, "EditBaseAdv")->text(), QStringLiteral("7"));
+    QCOMPARE(Child<QLineEdit>(&window, "EditPalec13")->text(), QStringLiteral("4"));
+    QCOMPARE(Child<QLineEdit>(&window, "EditOmez2")->text(), QLocale().toString(9000));
+    QCOMPARE(Child<QLineEdit>(&window, "Edit59")->text(), QStringLiteral("10"));
+    QCOMPARE(Child<QComboBox>(&window, "ComboBoxBike")->currentIndex(), 9);
+    QVERIFY(Child<QCheckBox>(&window, "CheckBoxInvInput")->isChecked());
+  }
+
+  void positionOffEveryScreenIsCentred() {
+    ConfigFolder config;
+    config.write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nLeft=-9000\r\nTop=5000\r\n");
+    Bench bench;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(bench.window->x(), screen.x() + (screen.width() - TFormHlav::kWidth) / 2);
+  }
+
+  void frenchSlotStartsInEnglish() {
+    ConfigFolder config;
+    config.write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nLanguage=2\r\n");
+    Bench bench;
+    QCOMPARE(bench.window->choices().languageId, kEnglish);
+    QCOMPARE(bench.window->messageTable().programError, std::string("Program error!"));
+    QCOMPARE(Child<QMenu>(bench.window.get(), "MenuFile")->title(), QStringLiteral("&File"));
+  }
+
+  void closeKeepsATypedButUnconfirmedValue() {
+    ConfigFolder config;
+    {
+      Bench bench({QStringLiteral("CESKY")});
+      Child<QLineEdit>(bench.window.get(), "EditBaseAdv")->setText(QStringLiteral("12"));
+      Child<QLineEdit>(bench.window.get(), "EditRpmAdv1")->setText(QStringLiteral("5000"));
+      bench.window->close();
+      QVERIFY(!bench.link.isOpen());
+    }
+    const QByteArray shadow = config.read(QStringLiteral("_Zelmo_TCI.ini"));
+    QVERIFY(shadow.startsWith("    3     9    12   137 "));
+    // Breakpoint 1 typed above breakpoint 2: the pass at close puts them in order.
+    QVERIFY(shadow.contains("\r\n   50    51    52 "));
+    const QByteArray settings = config.read(QStringLiteral("Zelmo_TCI.ini"));
+    QVERIFY(settings.contains("ComPort=1\r\n"));
+    QVERIFY(settings.contains("Language=3\r\n"));
+    QVERIFY(settings.contains("CheckBoxIgnAll->Checked=0"));
+
+    Bench again;
+    QCOMPARE(again.window->parameterImage().baseAdvance(), 12);
+    QCOMPARE(again.window->choices().languageId, kCzech);
+  }
+};
+
+}  // namespace zelmo
+
+QTEST_MAIN(zelmo::StartupTest)
+#include "startup_test.moc"

@@ -1,3 +1,5 @@
+// Ahead of the device headers: the drawing kinds name a "Frame" of their own.
+#include "curve/curve_widget.h"
 #include "app/main_window.h"
 
 #include <QAction>
@@ -118,9 +120,8 @@ void TFormHlav::buildControls() {
   buildLiveColumn(client_);
   buildDeviceColumn(client_);
 
-  GrafAdv = new QWidget(client_);
-  GrafAdv->setObjectName(QStringLiteral("GrafAdv"));
-  GrafAdv->setGeometry(0, 495, 202, 122);
+  GrafAdv = new CurveWidget(*this, client_);
+  GrafAdv->move(0, 495);
 
   static constexpr std::array<QPoint, 8> kTestPlaces{QPoint(16, 623),  QPoint(16, 645),  QPoint(128, 626),
                                                      QPoint(128, 648), QPoint(264, 630), QPoint(264, 644),

@@ -74,6 +74,7 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   const StoredChoices& choices() const { return choices_; }
   const UndoHistory& undoHistory() const { return undo_; }
   DeviceEngine& engine() { return *engine_; }
+  CurveWidget& curveGraph() { return *GrafAdv; }
   bool testMode() const { return testMode_; }
   QString lastFilePath() const { return lastFilePath_; }
   QString programFolderFile() const { return programFolderFile_; }
@@ -210,7 +211,6 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
 
   QTimer timer1_;
   QPointer<QDialog> about_;
-  int graphRequest_ = 0;  // until the graph control is in place
 
   std::array<ParameterEdit*, kBreakpointCount> SpeedEdits{};
   std::array<ParameterEdit*, kBreakpointCount> AdvanceEdits{};
@@ -265,7 +265,7 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   QAction* MenuCzech = nullptr;
   QAction* MenuGerman = nullptr;
   QMenu* MenuCom = nullptr;
-  QWidget* GrafAdv = nullptr;
+  CurveWidget* GrafAdv = nullptr;
   // Every designed control and menu item by its object name, for the language texts.
   QHash<QString, QObject*> named_;
 };

@@ -1,4 +1,6 @@
 // Construction, start-up, close and the settings files of the main window.
+// Ahead of the device headers: the drawing kinds name a "Frame" of their own.
+#include "curve/curve_widget.h"
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFileInfo>
@@ -171,14 +173,14 @@ void TFormHlav::MenuContensClick() { OpenManual(choices_.languageId); }
 
 void TFormHlav::SpeedButtonPrintClick() {}
 
-void TFormHlav::requestGraphRescale() { graphRequest_ |= 2; }
+void TFormHlav::requestGraphRescale() { GrafAdv->request(GraphRescale); }
 
-void TFormHlav::graphTick() {}
+void TFormHlav::graphTick() { GrafAdv->tick(engine_->liveRpm()); }
 
 void TFormHlav::focusField(int pointCode) {
-  if (pointCode == -2) {
+  if (pointCode == LimiterPoint) {
     UpDownOmez2->buddy()->setFocus();
-  } else if (pointCode == -1) {
+  } else if (pointCode == BasePoint) {
     UpDownBaseAdv->buddy()->setFocus();
   } else if (pointCode >= 0 && pointCode < kBreakpointCount) {
     AdvanceEdits[static_cast<std::size_t>(pointCode)]->setFocus();

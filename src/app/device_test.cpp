@@ -29,6 +29,15 @@ class DeviceTest : public QObject {
     QTRY_VERIFY(Child<QLabel>(&window, "LabelSpojeni")->isHidden());
     QVERIFY(Child<QLabel>(&window, "LabelRpm")->text().startsWith(QStringLiteral("RPM = ")));
     QVERIFY(Child<QLabel>(&window, "LabelNapeti")->text().startsWith(QStringLiteral("U = ")));
+    // The fields of the breakpoint nearest to the live speed, and only those, in lime.
+    for (int k = 0; k < kBreakpointCount; ++k) {
+      const bool marked = !window.engine().belowCurve() && window.engine().nearestPoint() == k;
+      const QColor expected = marked ? QColor(0, 255, 0) : QColor(255, 255, 255);
+      const QByteArray speed = "EditRpmAdv" + QByteArray::number(k + 1);
+      const QByteArray advance = "Edit" + QByteArray::number(50 + k);
+      QCOMPARE(Child<QLineEdit>(&window, speed.constData())->palette().color(QPalette::Base), expected);
+      QCOMPARE(Child<QLineEdit>(&window, advance.constData())->palette().color(QPalette::Base), expected);
+    }
   }
 
   void silentUnitShowsNoConnection() {

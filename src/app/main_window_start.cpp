@@ -44,7 +44,13 @@ TFormHlav::TFormHlav(SerialLink& link, WindowOptions options, QWidget* parent)
   FormCreate();
 }
 
-TFormHlav::~TFormHlav() = default;
+TFormHlav::~TFormHlav() {
+  // The controls go first, while the state their handlers would touch still
+  // exists; a field losing the focus on the way out is no edit.
+  closed_ = true;
+  timer1_.stop();
+  delete takeCentralWidget();
+}
 
 void TFormHlav::FormCreate() {
   BuildMenuCom();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/test_support.h"
 #include "core/files/ign_format.h"
@@ -103,6 +104,32 @@ class FilesTest : public QObject {
     QVERIFY(QDir(folder.filePath(QStringLiteral("taken.ign/inside"))).exists());
     QVERIFY(window.lastFilePath().isEmpty());
     QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
+  }
+
+  void ctrlClickOnTheToolbarOffersTheProgramFolder() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList offered;
+    auto note = [&offered] {
+      test::WhenModal([&offered](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        offered << dialog->selectedFiles().value(0);
+        dialog->reject();
+      });
+    };
+    auto* save = Child<QToolButton>(&window, "SpeedButtonSave");
+    note();
+    save->click();
+    QVERIFY(offered.value(0) != window.programFolderFile());
+    // Through the window system, so the keyboard state knows of the held key.
+    QTest::keyPress(window.windowHandle(), Qt::Key_Control, Qt::ControlModifier);
+    note();
+    save->click();
+    QTest::keyRelease(window.windowHandle(), Qt::Key_Control);
+    QCOMPARE(offered.value(1), window.programFolderFile());
   }
 
   void exeDirCommandsUseTheProgramFolder() {

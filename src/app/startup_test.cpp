@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/test_support.h"
@@ -105,6 +106,25 @@ class StartupTest : public QObject {
     QCOMPARE(bench.window->choices().languageId, kEnglish);
     QCOMPARE(bench.window->messageTable().programError, std::string("Program error!"));
     QCOMPARE(Child<QMenu>(bench.window.get(), "MenuFile")->title(), QStringLiteral("&File"));
+  }
+
+  void failedSettingsSaveIsReportedAndTheWindowStillCloses() {
+    QTemporaryDir folder;
+    const QString blocker = folder.filePath(QStringLiteral("not-a-folder"));
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    // The configuration folder would have to live inside a plain file.
+    qputenv("ZELMO_TCI_CONFIG_DIR", (blocker + QStringLiteral("/zelmo")).toUtf8());
+    Bench bench;
+    bench.window->show();
+    QString message;
+    test::AnswerMessageBox(QMessageBox::Ok, &message);
+    QVERIFY(bench.window->close());
+    qunsetenv("ZELMO_TCI_CONFIG_DIR");
+    QVERIFY2(message.startsWith(QStringLiteral("Unable to write to ")), qPrintable(message));
+    QVERIFY(message.contains(QStringLiteral("Zelmo_TCI.ini")));
+    QVERIFY(!bench.window->isVisible());
   }
 
   void closeKeepsATypedButUnconfirmedValue() {

@@ -192,6 +192,8 @@ void TFormHlav::buildToolGroup(QWidget* client) {
     button->setObjectName(QString::fromLatin1(kCommands[i].name));
     button->setGeometry(kCommands[i].x, 12, kCommands[i].width, 25);
     button->setFocusPolicy(Qt::TabFocus);
+    // Room for the longer German and Czech captions in the designed widths.
+    button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px 1px; }"));
     named_.insert(button->objectName(), button);
     commands[i] = button;
   }

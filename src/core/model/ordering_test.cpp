@@ -5,16 +5,15 @@
 namespace zelmo {
 namespace {
 
-ParameterImage WithBreakpoints(std::initializer_list<int> rpm) {
+ParameterImage WithBreakpoints(const std::array<int, kBreakpointCount>& rpm) {
   ParameterImage image;
-  int i = 0;
-  for (int v : rpm) image.rpmPoint(i++) = static_cast<std::uint8_t>(v);
+  for (int i = 0; i < kBreakpointCount; ++i) image.rpmPoint(i) = static_cast<std::uint8_t>(rpm[static_cast<std::size_t>(i)]);
   image.limiter() = 150;
   return image;
 }
 
 struct Fixture {
-  ParameterImage image = WithBreakpoints({10, 20, 30, 40, 50, 60, 70, 80, 90, 100});
+  ParameterImage image = WithBreakpoints({{10, 20, 30, 40, 50, 60, 70, 80, 90, 100}});
   OrderingMemory memory;
   StoredChoices choices;
 

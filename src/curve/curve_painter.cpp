@@ -78,7 +78,7 @@ void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font) {
       case DrawKind::RoundSquare:
         PaintRoundSquare(painter, item);
         break;
-      case DrawKind::Frame:
+      case DrawKind::Outline:
         outline.setColor(ToColor(item.colour));
         painter.setPen(outline);
         painter.drawRect(QRect(std::min(item.x1, item.x2), std::min(item.y1, item.y2), std::abs(item.x2 - item.x1),

@@ -13,7 +13,7 @@ class ItemSink {
 
   void fill(int x1, int y1, int x2, int y2, Rgb colour) { add(DrawKind::Fill, x1, y1, x2, y2, colour); }
   void line(int x1, int y1, int x2, int y2, Rgb colour) { add(DrawKind::Line, x1, y1, x2, y2, colour); }
-  void frame(int x1, int y1, int x2, int y2, Rgb colour) { add(DrawKind::Frame, x1, y1, x2, y2, colour); }
+  void frame(int x1, int y1, int x2, int y2, Rgb colour) { add(DrawKind::Outline, x1, y1, x2, y2, colour); }
   void roundSquare(int x1, int y1, int x2, int y2, Rgb outline, Rgb inside) {
     add(DrawKind::RoundSquare, x1, y1, x2, y2, outline).fill = inside;
   }

@@ -131,14 +131,14 @@ TEST(CurveDrawing, MarkersOnBaseAndBreakpointsOnly) {
   EXPECT_TRUE(Same(markers[0], 22, 81, 28, 87));
   EXPECT_TRUE(Same(markers[1], 31, 58, 37, 64));
   EXPECT_EQ(markers[1].fill, kYellow);
-  EXPECT_TRUE(Of(d.drawing, DrawKind::Frame, kRed).empty());
-  EXPECT_TRUE(Of(d.drawing, DrawKind::Frame, kBlue).empty());
+  EXPECT_TRUE(Of(d.drawing, DrawKind::Outline, kRed).empty());
+  EXPECT_TRUE(Of(d.drawing, DrawKind::Outline, kBlue).empty());
   EXPECT_TRUE(d.drawing.hint.empty());
 }
 
 TEST(CurveDrawing, FramesFollowHoverGrabAndShift) {
   const Drawn hovered = DrawExample([](CurveGraph& g) { g.hovered = 0; });
-  const auto red = Of(hovered.drawing, DrawKind::Frame, kRed);
+  const auto red = Of(hovered.drawing, DrawKind::Outline, kRed);
   ASSERT_EQ(red.size(), 1U);
   EXPECT_TRUE(Same(red[0], 29, 56, 38, 65));
 
@@ -146,19 +146,19 @@ TEST(CurveDrawing, FramesFollowHoverGrabAndShift) {
     g.hovered = 3;
     g.allMode = 1;
   });
-  EXPECT_EQ(Of(all.drawing, DrawKind::Frame, kRed).size(), 10U);
+  EXPECT_EQ(Of(all.drawing, DrawKind::Outline, kRed).size(), 10U);
 
   const Drawn grabbedAll = DrawExample([](CurveGraph& g) {
     g.grabbed = 3;
     g.allMode = 1;
   });
-  EXPECT_EQ(Of(grabbedAll.drawing, DrawKind::Frame, kBlue).size(), 10U);
+  EXPECT_EQ(Of(grabbedAll.drawing, DrawKind::Outline, kBlue).size(), 10U);
 
   const Drawn base = DrawExample([](CurveGraph& g) {
     g.grabbed = BasePoint;
     g.allMode = 1;
   });
-  const auto blue = Of(base.drawing, DrawKind::Frame, kBlue);
+  const auto blue = Of(base.drawing, DrawKind::Outline, kBlue);
   ASSERT_EQ(blue.size(), 1U);
   EXPECT_TRUE(Same(blue[0], 20, 79, 29, 88));
 }
@@ -172,7 +172,7 @@ TEST(CurveDrawing, LimiterLineOnlyWhenHoveredOrGrabbed) {
   EXPECT_TRUE(Same(red[45], 169, 107, 169, 5));
   const Drawn grabbed = DrawExample([](CurveGraph& g) { g.grabbed = LimiterPoint; });
   EXPECT_EQ(Of(grabbed.drawing, DrawKind::Line, kBlue).size(), 2U);
-  EXPECT_TRUE(Of(grabbed.drawing, DrawKind::Frame, kRed).empty());
+  EXPECT_TRUE(Of(grabbed.drawing, DrawKind::Outline, kRed).empty());
 }
 
 TEST(CurveDrawing, LiveSpeedLineUnclampedAndAbsentAtZero) {

@@ -37,7 +37,7 @@ enum class DrawKind : std::uint8_t {
   RoundSquare,
   // Square outline through the corners (x1, y1) and (x2, y2), every pixel of
   // the outline included.
-  Frame,
+  Outline,
   // Text with its top left corner at (x1, y1), in colour, on an opaque
   // background of fill.
   Text,

@@ -5,15 +5,16 @@
 namespace zelmo {
 namespace {
 
-ParameterImage WithBreakpoints(const std::array<int, kBreakpointCount>& rpm) {
+// Breakpoints at 10, 20, ... 100 (hundreds of rpm), limiter 150.
+ParameterImage EvenBreakpoints() {
   ParameterImage image;
-  for (int i = 0; i < kBreakpointCount; ++i) image.rpmPoint(i) = static_cast<std::uint8_t>(rpm[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < kBreakpointCount; ++i) image.rpmPoint(i) = static_cast<std::uint8_t>(10 * (i + 1));
   image.limiter() = 150;
   return image;
 }
 
 struct Fixture {
-  ParameterImage image = WithBreakpoints({{10, 20, 30, 40, 50, 60, 70, 80, 90, 100}});
+  ParameterImage image = EvenBreakpoints();
   OrderingMemory memory;
   StoredChoices choices;
 

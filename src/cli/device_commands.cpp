@@ -1,5 +1,7 @@
 #include "cli/device_commands.h"
 
+#include "cli/parameter_file.h"
+
 #include <QCoreApplication>
 #include <charconv>
 #include <functional>
@@ -74,21 +76,6 @@ std::optional<DeviceArguments> Parse(Arguments arguments, unsigned allowed, std:
   return a;
 }
 
-// The file as the window's Open loads it, onto the image of a first start.
-std::optional<ParameterImage> LoadFile(const std::string& path, std::ostream& err) {
-  const ReadResult file = ReadWholeFile(path);
-  if (!file.ok) {
-    err << "zelmo-cli: " << file.error << "\n";
-    return std::nullopt;
-  }
-  ParameterImage image = NewParameters(0);
-  if (!ReadParameterFile(file.content, image)) {
-    err << "zelmo-cli: " << path << ": " << IgnVersionMessage(kEnglish).value_or("") << "\n";
-    return std::nullopt;
-  }
-  return image;
-}
-
 // QCoreApplication wants its arguments to outlive it.
 int WithEventLoop(const std::function<int()>& body) {
   int argc = 1;
@@ -112,7 +99,7 @@ enum class Goal { Read, Verify, Program };
 int RunTransfer(Goal goal, const DeviceArguments& a, std::ostream& out, std::ostream& err) {
   std::optional<ParameterImage> fileImage;
   if (goal != Goal::Read) {
-    fileImage = LoadFile(a.files.front(), err);
+    fileImage = LoadParameterFile(a.files.front(), err);
     if (!fileImage) return kExitError;
   }
   const auto choice = ChoosePort(a.port, SettingsPortMapping());

@@ -1,5 +1,7 @@
 #include "cli/offline_commands.h"
 
+#include "cli/parameter_file.h"
+
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -20,21 +22,13 @@ int UsageError(std::ostream& err, std::string_view synopsis) {
   return kExitError;
 }
 
-// Loads a file as the Open command does, onto the image of a first start.
+// Loads a file as the Open command does and orders it.
 std::optional<ParameterImage> Load(const std::string& path, std::ostream& err) {
-  const ReadResult file = ReadWholeFile(path);
-  if (!file.ok) {
-    err << "zelmo-cli: " << file.error << "\n";
-    return std::nullopt;
-  }
-  ParameterImage image = NewParameters(0);
-  if (!ReadParameterFile(file.content, image)) {
-    err << "zelmo-cli: " << path << ": " << *IgnVersionMessage(kEnglish) << "\n";
-    return std::nullopt;
-  }
+  std::optional<ParameterImage> image = LoadParameterFile(path, err);
+  if (!image) return std::nullopt;
   OrderingMemory memory;
   StoredChoices choices;
-  OrderBreakpoints(image, memory, choices);
+  OrderBreakpoints(*image, memory, choices);
   return image;
 }
 

@@ -165,6 +165,13 @@ void DeviceEngine::startAutoProgram() {
   setGaugeVisible(true);
 }
 
+void DeviceEngine::showStamp(std::optional<std::string_view> stamp) {
+  setOperation(stamp ? *stamp : std::string_view(display_.operation.text), Colour::ButtonFace);
+  messageTicks_ = kMessageTicks;
+  setOperationVisible(true);
+  setGaugeVisible(false);
+}
+
 // ---- frames out -------------------------------------------------------------
 
 void DeviceEngine::sendTransferFrame() {

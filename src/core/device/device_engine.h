@@ -94,6 +94,12 @@ class DeviceEngine {
   void menuProgramClick();
   // Program after a change: sends nothing now, the tick sends within 4 ticks.
   void startAutoProgram();
+  // The printout's stamp line: the operation label shows it on button face for
+  // the usual 200 ticks, the gauge hidden. Without a stamp the label keeps its text.
+  void showStamp(std::optional<std::string_view> stamp);
+  // Hides the operation label at once; a running countdown shows it again at
+  // the next tick.
+  void hideOperation() { setOperationVisible(false); }
   // One Timer1Timer. Safe to re-enter from inside DeviceHost::showMessage.
   void tick();
 

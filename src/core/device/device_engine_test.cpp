@@ -577,6 +577,47 @@ TEST(DeviceDisplay, PrintingHidesMessageAndConnection) {
   EXPECT_TRUE(b.engine.display().noConnection);
 }
 
+TEST(DeviceDisplay, StampStaysTwoHundredTicksOnButtonFace) {
+  Bench b;
+  b.unit.silent = true;
+  b.engine.openPort();
+  b.engine.menuProgramClick();
+  b.untilIdle();
+  ASSERT_EQ(b.engine.display().operation.colour, Colour::Red);  // "Program error!"
+  b.engine.showStamp("Date and Time of printing:  1/2/03    4:05:06 PM");
+  EXPECT_EQ(b.engine.display().operation.text, "Date and Time of printing:  1/2/03    4:05:06 PM");
+  EXPECT_EQ(b.engine.display().operation.colour, Colour::ButtonFace);
+  EXPECT_TRUE(b.engine.display().operation.visible);
+  EXPECT_FALSE(b.engine.display().gauge.visible);
+  EXPECT_EQ(b.engine.messageTicks(), DeviceEngine::kMessageTicks);
+
+  b.engine.hideOperation();
+  EXPECT_FALSE(b.engine.display().operation.visible);
+  EXPECT_EQ(b.engine.messageTicks(), DeviceEngine::kMessageTicks);
+  b.engine.tick();  // the countdown brings the stamp back
+  EXPECT_TRUE(b.engine.display().operation.visible);
+  b.ticks(DeviceEngine::kMessageTicks - 1);
+  EXPECT_TRUE(b.engine.display().operation.visible);
+  b.engine.tick();
+  EXPECT_FALSE(b.engine.display().operation.visible);
+}
+
+TEST(DeviceDisplay, NoStampKeepsTheLabelText) {
+  Bench b;
+  b.unit.silent = true;
+  b.engine.openPort();
+  b.engine.menuReadClick();
+  b.untilIdle();
+  const std::string failure = b.engine.display().operation.text;
+  b.ticks(DeviceEngine::kMessageTicks);
+  ASSERT_FALSE(b.engine.display().operation.visible);
+  b.engine.showStamp(std::nullopt);
+  EXPECT_EQ(b.engine.display().operation.text, failure);
+  EXPECT_EQ(b.engine.display().operation.colour, Colour::ButtonFace);
+  EXPECT_TRUE(b.engine.display().operation.visible);
+  EXPECT_EQ(b.engine.messageTicks(), DeviceEngine::kMessageTicks);
+}
+
 TEST(DeviceDisplay, RevisionMovesOnlyOnChange) {
   Bench b;
   b.engine.openPort();

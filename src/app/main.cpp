@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const zelmo::CommandLine line = zelmo::SplitCommandLine(QApplication::arguments().mid(1));
   zelmo::QtSerialLink link(zelmo::StartupPortMapping(line.options.value(QStringLiteral("--port"))));
-  zelmo::TFormHlav window(link, zelmo::WindowOptions{line.arguments, QApplication::applicationFilePath()});
+  zelmo::TFormHlav window(link, zelmo::WindowOptions{line.arguments, QApplication::applicationFilePath(),
+                                                     line.options.value(QStringLiteral("--print-to"))});
   zelmo::TFormAbout about([&window] { return window.choices().languageId; }, &window);
   window.setAboutBox(&about);
   window.show();

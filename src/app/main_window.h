@@ -42,6 +42,8 @@ struct WindowOptions {
   QStringList arguments;
   // The program's own file, for the "exe dir" commands.
   QString programPath;
+  // A PDF file that takes every printout instead of the printer (--print-to).
+  QString printTo{};
 };
 
 class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {

@@ -177,8 +177,6 @@ void TFormHlav::MenuAboutClick() {
 
 void TFormHlav::MenuContensClick() { OpenManual(choices_.languageId); }
 
-void TFormHlav::SpeedButtonPrintClick() {}
-
 void TFormHlav::requestGraphRescale() { GrafAdv->request(GraphRescale); }
 
 void TFormHlav::graphTick() { GrafAdv->tick(engine_->liveRpm()); }

@@ -1,0 +1,71 @@
+// The printout: the window in its print appearance, taken as one picture and
+// put on one page of the default printer or of a PDF file.
+#include <QDateTime>
+#include <QFileDialog>
+#include <QLayout>
+#include <QMessageBox>
+
+#include "app/main_window.h"
+#include "print/print_sheet.h"
+#include "print/print_stamp.h"
+
+namespace zelmo {
+namespace {
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Empty when the user declines or cancels.
+QString ChoosePdfInstead(QWidget* parent, std::uint8_t languageId) {
+  const QMessageBox::StandardButton answer =
+      QMessageBox::question(parent, parent->windowTitle(), Text(ExtraText(Extra::NoPrinter, languageId)),
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+  if (answer != QMessageBox::Yes) return {};
+  QFileDialog dialog(parent);
+  dialog.setObjectName(QStringLiteral("PrintPdfDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters({QStringLiteral("PDF (*.pdf)")});
+  dialog.setDefaultSuffix(QStringLiteral("pdf"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+void TFormHlav::SpeedButtonPrintClick() {
+  // Asked before the print appearance, so no tick runs while the window is white.
+  PrintTarget target{options_.printTo};
+  if (target.pdfFile.isEmpty() && !HasDefaultPrinter()) {
+    target.pdfFile = ChoosePdfInstead(this, choices_.languageId);
+    if (target.pdfFile.isEmpty()) return;
+  }
+
+  const std::optional<QString> stamp = PrintStamp(choices_.languageId, QDateTime::currentDateTime());
+  const std::string stampText = stamp ? stamp->toStdString() : std::string();
+  engine_->showStamp(stamp ? std::optional<std::string_view>(stampText) : std::nullopt);
+  showDeviceDisplay(false);
+
+  printingMode_ = true;
+  UpdateControlStates();
+  // The central widget takes over the status bar's rows now, not at the next
+  // layout pass, so the picture is the whole client area.
+  layout()->activate();
+  const QImage picture = client_->grab().toImage();
+
+  const PrintResult result = PrintSheet(picture, target);
+
+  // Back to normal whether or not the job went through.
+  printingMode_ = false;
+  UpdateControlStates();
+  layout()->activate();
+  engine_->hideOperation();
+  showDeviceDisplay(false);
+
+  if (!result.ok) {
+    QString text = Text(ExtraText(Extra::PrintFailed, choices_.languageId));
+    text.replace(QStringLiteral("%s"), result.error);
+    QMessageBox::warning(this, windowTitle(), text);
+  }
+}
+
+}  // namespace zelmo

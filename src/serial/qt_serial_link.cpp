@@ -1,6 +1,7 @@
 #include "serial/qt_serial_link.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "serial/system_ports.h"
 
@@ -55,9 +56,21 @@ std::string QtSerialLink::deviceFor(int portNumber) const {
   if ((mapping_.binding && mapping_.binding->portNumber == portNumber) || mapping_.overrides.count(portNumber)) {
     return PortDevice(portNumber, mapping_, {});
   }
-  const std::vector<SystemPort> ports = SystemPorts();
-  return PortDevice(portNumber, mapping_, ports);
+  return PortDevice(portNumber, mapping_, systemPorts());
 #endif
+}
+
+const std::vector<SystemPort>& QtSerialLink::systemPorts() const {
+  // Listing the system's ports takes tens of milliseconds; the Com menu asks
+  // for all 21 numbers at once, so one listing serves a short while. Adapters
+  // plugged in later still show at the next reopen.
+  const auto now = std::chrono::steady_clock::now();
+  if (!portsListed_ || now - portsListedAt_ > kPortListLifetime) {
+    ports_ = SystemPorts();
+    portsListedAt_ = now;
+    portsListed_ = true;
+  }
+  return ports_;
 }
 
 OpenResult QtSerialLink::open(int portNumber) {

@@ -4,6 +4,9 @@
 // frame has left the port, as the unit's timing assumes.
 #include <QSerialPort>
 
+#include <chrono>
+#include <vector>
+
 #include "core/device/port_names.h"
 #include "core/device/serial_link.h"
 
@@ -31,9 +34,15 @@ class QtSerialLink : public SerialLink {
   // A port that has gone away (cable out, unit off) is closed, so it shows as
   // silence and the next reopen finds it again.
   bool usable();
+  const std::vector<SystemPort>& systemPorts() const;
+
+  static constexpr std::chrono::seconds kPortListLifetime{1};
 
   QSerialPort port_;
   PortMapping mapping_;
+  mutable std::vector<SystemPort> ports_;
+  mutable std::chrono::steady_clock::time_point portsListedAt_;
+  mutable bool portsListed_ = false;
 };
 
 }  // namespace zelmo

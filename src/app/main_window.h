@@ -32,6 +32,7 @@ class QToolButton;
 namespace zelmo {
 
 class CurveWidget;
+class WindowExtras;
 class MouseCheckBox;
 class ParameterEdit;
 class UpDown;
@@ -95,6 +96,8 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   bool blockingLabelsShown() const override;
   bool printingMode() const override { return printingMode_; }
   void clearPrintingMode() override { printingMode_ = false; }
+  void transferEvent(TransferEvent event) override;
+  void monitorFrame(const MonitorData& frame) override;
 
   // CurveHost
   ParameterImage& image() override { return image_; }
@@ -179,6 +182,8 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   bool chooseOpenFile(QString& path);
   bool chooseSaveFile(QString& path);
   void openFile(bool fromToolbar);
+  // Reads a parameter file into the editor as Open does, without an undo step.
+  void openPath(const QString& path);
   void saveFile(bool fromToolbar);
 
   // The device side on screen.
@@ -270,6 +275,9 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   CurveWidget* GrafAdv = nullptr;
   // Every designed control and menu item by its object name, for the language texts.
   QHash<QString, QObject*> named_;
+  // Its own controls and menu items; it reads the window's state directly.
+  friend class WindowExtras;
+  std::unique_ptr<WindowExtras> extras_;
 };
 
 }  // namespace zelmo

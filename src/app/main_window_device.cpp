@@ -10,6 +10,7 @@
 #include "app/colours.h"
 #include "app/main_window.h"
 #include "app/up_down.h"
+#include "app/window_extras.h"
 
 namespace zelmo {
 namespace {
@@ -40,6 +41,7 @@ void ShowGauge(QProgressBar* gauge, const GaugeState& state) {
 void TFormHlav::Timer1Timer() {
   engine_->tick();
   showDeviceDisplay(false);
+  extras_->refresh();
 }
 
 void TFormHlav::showDeviceDisplay(bool force) {

@@ -11,6 +11,7 @@
 
 #include "app/colours.h"
 #include "app/main_window.h"
+#include "app/window_extras.h"
 #include "app/mouse_check_box.h"
 #include "app/up_down.h"
 #include "core/model/bike_code.h"
@@ -127,6 +128,7 @@ void TFormHlav::UpdateControlStates() {
     control->setVisible(!twin);
   }
   LabelMonSnimac2->setVisible(twin);
+  if (extras_) extras_->refresh();
 }
 
 void TFormHlav::CheckBoxProgHnedClick() {

@@ -79,25 +79,32 @@ void TFormHlav::openFile(bool fromToolbar) {
   }
   QString path;
   if (chooseOpenFile(path)) {
-    const ReadResult read = ReadWholeFile(PathOf(path));
-    if (!read.ok) {
-      QMessageBox::warning(this, windowTitle(),
-                           QString::fromUtf8(kOpenFileError.data()) + QStringLiteral("\n") +
-                               QString::fromStdString(read.error));
-    } else {
-      ParameterImage loaded = image_;
-      if (ReadParameterFile(read.content, loaded)) {
-        image_ = loaded;
-        OrderBreakpoints();
-        ImageToControls();
-        messages_.currentFileName = path.toStdString();
-        setFileCaption();
-        lastFilePath_ = path;
-        saveDialogFile_ = lastFilePath_;
-      } else if (const auto message = IgnVersionMessage(choices_.languageId)) {
-        QMessageBox::information(this, windowTitle(),
-                                 QString::fromUtf8(message->data(), static_cast<qsizetype>(message->size())));
-      }
+    openPath(path);
+  } else {
+    hideOperationDisplay();
+    requestGraphRescale();
+  }
+}
+
+void TFormHlav::openPath(const QString& path) {
+  const ReadResult read = ReadWholeFile(PathOf(path));
+  if (!read.ok) {
+    QMessageBox::warning(this, windowTitle(),
+                         QString::fromUtf8(kOpenFileError.data()) + QStringLiteral("\n") +
+                             QString::fromStdString(read.error));
+  } else {
+    ParameterImage loaded = image_;
+    if (ReadParameterFile(read.content, loaded)) {
+      image_ = loaded;
+      OrderBreakpoints();
+      ImageToControls();
+      messages_.currentFileName = path.toStdString();
+      setFileCaption();
+      lastFilePath_ = path;
+      saveDialogFile_ = lastFilePath_;
+    } else if (const auto message = IgnVersionMessage(choices_.languageId)) {
+      QMessageBox::information(this, windowTitle(),
+                               QString::fromUtf8(message->data(), static_cast<qsizetype>(message->size())));
     }
   }
   hideOperationDisplay();

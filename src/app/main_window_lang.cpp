@@ -9,6 +9,7 @@
 
 #include "app/hints.h"
 #include "app/main_window.h"
+#include "app/window_extras.h"
 #include "core/model/bike_code.h"
 
 namespace zelmo {
@@ -63,6 +64,7 @@ void TFormHlav::applyLanguage(std::uint8_t languageId) {
   setWindowCaption();
   for (const ControlText& caption : LanguageCaptions(languageId)) applyControlText(caption);
   for (const ControlText& hint : LanguageHints(languageId)) applyHint(hint.control, hint.text);
+  if (extras_) extras_->retranslate();
 }
 
 void TFormHlav::ApplyEnglishTexts() { applyLanguage(kEnglish); }

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/mouse_check_box.h"
 #include "app/up_down.h"
+#include "app/window_extras.h"
 #include "core/model/presets.h"
 #include "core/settings/config_dir.h"
 #include "core/settings/settings.h"
@@ -36,6 +37,7 @@ TFormHlav::TFormHlav(SerialLink& link, WindowOptions options, QWidget* parent)
     : QMainWindow(parent), link_(link), options_(std::move(options)) {
   buildControls();
   engine_ = std::make_unique<DeviceEngine>(link_, *this, image_, messages_, choices_);
+  extras_ = std::make_unique<WindowExtras>(*this);
   ForgetPushes(ordering_);
   requestGraphRescale();
   timer1_.setInterval(55);
@@ -165,6 +167,7 @@ void TFormHlav::closeEvent(QCloseEvent* event) {
     // No tick may reopen the port or touch the image once closing has begun.
     timer1_.stop();
     FormClose();
+    extras_->windowClosing();
   }
   event->accept();
 }

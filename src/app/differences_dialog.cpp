@@ -1,0 +1,59 @@
+#include "app/differences_dialog.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/lang/texts.h"
+
+namespace zelmo {
+namespace {
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::uint8_t languageId) {
+  QDialog dialog(parent);
+  dialog.setObjectName(QStringLiteral("DifferencesDialog"));
+  dialog.setWindowTitle(Text(ExtraText(Extra::DifferencesCaption, languageId)));
+
+  auto* grid = new QTableWidget(static_cast<int>(table.rows.size()), 3, &dialog);
+  grid->setObjectName(QStringLiteral("DifferencesTable"));
+  grid->setHorizontalHeaderLabels({Text(ExtraText(Extra::DifferencesParameter, languageId)),
+                                   Text(ExtraText(Extra::DifferencesEditor, languageId)),
+                                   Text(ExtraText(Extra::DifferencesUnit, languageId))});
+  grid->verticalHeader()->hide();
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionMode(QAbstractItemView::NoSelection);
+  for (int r = 0; r < grid->rowCount(); ++r) {
+    const DifferenceRow& row = table.rows[static_cast<std::size_t>(r)];
+    const std::string_view cells[] = {row.field, row.editor, row.unit};
+    for (int c = 0; c < 3; ++c) {
+      auto* item = new QTableWidgetItem(Text(cells[c]));
+      if (row.differs) {
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+        item->setForeground(Qt::red);
+      }
+      grid->setItem(r, c, item);
+    }
+    // The reserved bytes are one summary line with no values of their own.
+    if (row.editor.empty() && row.unit.empty()) grid->setSpan(r, 0, 1, 3);
+  }
+  grid->resizeColumnsToContents();
+  grid->horizontalHeader()->setStretchLastSection(true);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(grid);
+  layout->addWidget(buttons);
+  dialog.resize(430, 620);
+  dialog.exec();
+}
+
+}  // namespace zelmo

@@ -1,0 +1,239 @@
+// The difference report, the automatic history, the recording of live values
+// and the unprogrammed-changes indicator, against the simulated unit.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "app/test_support.h"
+
+namespace zelmo {
+
+using test::AnswerFileDialog;
+using test::AnswerMessageBox;
+using test::Bench;
+using test::Child;
+using test::ConfigFolder;
+using test::WhenModal;
+
+namespace {
+
+QAction* Item(TFormHlav& window, const char* name) { return Child<QAction>(&window, name); }
+
+void WaitIdle(Bench& bench) {
+  bench.runTicks(4);
+  QTRY_COMPARE_WITH_TIMEOUT(bench.window->engine().transferState(), TransferState::Idle, 5000);
+}
+
+void SetAdvance4(TFormHlav& window, const char* value) {
+  Child<QLineEdit>(&window, "Edit53")->setText(QString::fromLatin1(value));
+  window.ControlsToImage();
+  window.ApplyChange();
+}
+
+}  // namespace
+
+class ExtrasTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { config_ = std::make_unique<ConfigFolder>(); }
+  void cleanup() { config_.reset(); }
+
+  void differencesAfterAVerifyAgainstOtherParameters() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    auto* button = Child<QPushButton>(&window, "ButtonDifferences");
+    QAction* item = Item(window, "MenuDifferences");
+    bench.runTicks(3);
+    QVERIFY(button->isHidden());
+    QVERIFY(!item->isEnabled());
+
+    const int unitValue = bench.unit.memory().block[field::kAdvance + 3];
+    SetAdvance4(window, unitValue == 41 ? "40" : "41");
+    window.MenuVerifyClick();
+    WaitIdle(bench);
+    QCOMPARE(Child<QLabel>(&window, "LabelHlaseni")->text(), QStringLiteral("Verify error!"));
+    QVERIFY(!button->isHidden());
+    QVERIFY(item->isEnabled());
+    QCOMPARE(button->text(), QStringLiteral("Differences..."));
+
+    int differing = 0;
+    QString advanceRow;
+    WhenModal([&](QWidget* modal) {
+      auto* table = modal->findChild<QTableWidget*>(QStringLiteral("DifferencesTable"));
+      QVERIFY(table);
+      QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Editor"));
+      for (int r = 0; r < table->rowCount(); ++r) {
+        if (!table->item(r, 0)->font().bold()) continue;
+        ++differing;
+        advanceRow = table->item(r, 0)->text() + "|" + table->item(r, 1)->text() + "|" + table->item(r, 2)->text();
+      }
+      QVERIFY(table->item(table->rowCount() - 1, 0)->text().startsWith(QStringLiteral("reserved bytes: 0")));
+      static_cast<QDialog*>(modal)->reject();
+    });
+    button->click();
+    QCOMPARE(differing, 1);
+    QCOMPARE(advanceRow, QStringLiteral("Advance 4 [°]|%1|%2").arg(unitValue == 41 ? 40 : 41).arg(unitValue));
+
+    // Czech captions; a programming that ends equal takes the offer away.
+    window.ApplyCzechTexts();
+    QCOMPARE(button->text(), QStringLiteral("Rozdíly..."));
+    window.MenuProgramClick();
+    WaitIdle(bench);
+    QVERIFY(button->isHidden());
+    QVERIFY(!item->isEnabled());
+  }
+
+  void historyKeepsReadsAndProgrammingsAndOpensThem() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    const QDir history(config_->file(QStringLiteral("history")));
+    bench.runTicks(3);
+    window.MenuReadClick();
+    WaitIdle(bench);
+    QCOMPARE(history.entryList({QStringLiteral("*_read.ign")}, QDir::Files).size(), 1);
+
+    SetAdvance4(window, "41");
+    window.MenuProgramClick();
+    WaitIdle(bench);
+    const QStringList programmed = history.entryList({QStringLiteral("*_program*.ign")}, QDir::Files);
+    QCOMPARE(programmed.size(), 1);
+    QCOMPARE(history.entryList(QDir::Files).size(), 2);
+
+    SetAdvance4(window, "12");
+    const int undoBefore = window.undoHistory().current();
+    int rows = 0;
+    QString newest;
+    WhenModal([&](QWidget* modal) {
+      auto* table = modal->findChild<QTableWidget*>(QStringLiteral("HistoryTable"));
+      QVERIFY(table);
+      rows = table->rowCount();
+      newest = table->item(0, 1)->text();
+      table->selectRow(0);
+      static_cast<QDialog*>(modal)->accept();
+    });
+    Item(window, "MenuHistory")->trigger();
+    QCOMPARE(rows, 2);
+    QCOMPARE(newest, QStringLiteral("Programmed"));
+    QCOMPARE(window.parameterImage().advance(3), 41);
+    QCOMPARE(Child<QLineEdit>(&window, "Edit53")->text(), QStringLiteral("41"));
+    QVERIFY(window.lastFilePath().endsWith(programmed.first()));
+    QCOMPARE(window.undoHistory().current(), undoBefore);
+  }
+
+  void historyFailureIsReported() {
+    config_->write(QStringLiteral("history"), "a file where the folder should be");
+    Bench bench;
+    bench.runTicks(3);
+    QString text;
+    AnswerMessageBox(QMessageBox::Ok, &text);
+    bench.window->MenuReadClick();
+    WaitIdle(bench);
+    QTRY_VERIFY(!text.isEmpty());
+    QVERIFY2(text.startsWith(QStringLiteral("Unable to save")), qPrintable(text));
+  }
+
+  void recordingWritesARowPerFrame() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    QAction* item = Item(window, "MenuRecord");
+    auto* rec = Child<QLabel>(&window, "LabelRec");
+    const QString file = config_->file(QStringLiteral("live.csv"));
+    AnswerFileDialog(file);
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QVERIFY(!rec->isHidden());
+    QCOMPARE(rec->text(), QStringLiteral("REC"));
+    bench.runTicks(75);
+    item->trigger();
+    QVERIFY(!item->isChecked());
+    QVERIFY(rec->isHidden());
+    const QList<QByteArray> lines = config_->read(QStringLiteral("live.csv")).trimmed().split('\n');
+    QVERIFY2(lines.size() >= 11, qPrintable(QString::number(lines.size())));
+    // Nothing more once stopped.
+    bench.runTicks(12);
+    QCOMPARE(config_->read(QStringLiteral("live.csv")).trimmed().split('\n').size(), lines.size());
+  }
+
+  void recordingWriteErrorStopsAndSaysSo() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    // A file that takes nothing: the header already fails.
+    const QString full = config_->file(QStringLiteral("full.csv"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), full));
+    AnswerFileDialog(full);
+    Item(window, "MenuRecord")->trigger();
+    QString text;
+    AnswerMessageBox(QMessageBox::Ok, &text);
+    bench.runTicks(12);
+    QTRY_VERIFY(!text.isEmpty());
+    QVERIFY2(text.startsWith(QStringLiteral("Recording stopped: unable to write to ") + full), qPrintable(text));
+    QVERIFY(!Item(window, "MenuRecord")->isChecked());
+    QVERIFY(Child<QLabel>(&window, "LabelRec")->isHidden());
+
+    // A folder that does not exist.
+    const QString nowhere = config_->file(QStringLiteral("missing/live.csv"));
+    AnswerFileDialog(nowhere);
+    Item(window, "MenuRecord")->trigger();
+    text.clear();
+    AnswerMessageBox(QMessageBox::Ok, &text);
+    QTRY_VERIFY(!text.isEmpty());
+    QVERIFY2(text.contains(nowhere), qPrintable(text));
+    QVERIFY(!Item(window, "MenuRecord")->isChecked());
+  }
+
+  void notProgrammedThroughEditProgramVerifyAndUndo() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    auto* label = Child<QLabel>(&window, "LabelNotProgrammed");
+    bench.runTicks(2);
+    QVERIFY(!label->isHidden());  // nothing verified since start
+    QCOMPARE(label->text(), QStringLiteral("Not programmed"));
+
+    SetAdvance4(window, "41");
+    window.MenuProgramClick();
+    WaitIdle(bench);
+    QTRY_VERIFY(label->isHidden());
+
+    SetAdvance4(window, "12");
+    bench.runTicks(2);
+    QVERIFY(!label->isHidden());
+    window.SpeedButtonZpetClick();
+    bench.runTicks(2);
+    QVERIFY(label->isHidden());
+
+    window.ApplyCzechTexts();
+    SetAdvance4(window, "13");
+    bench.runTicks(2);
+    QCOMPARE(label->text(), QStringLiteral("Nenaprogramováno"));
+    // A verify of the changed editor fails: undo back to the programmed values
+    // no longer hides it, since the unit was not found to hold them.
+    window.MenuVerifyClick();
+    WaitIdle(bench);
+    window.SpeedButtonZpetClick();
+    bench.runTicks(2);
+    QVERIFY(!label->isHidden());
+    window.MenuVerifyClick();
+    WaitIdle(bench);
+    bench.runTicks(1);
+    QVERIFY(label->isHidden());
+
+    window.setPrintingMode(true);
+    SetAdvance4(window, "14");
+    window.UpdateControlStates();
+    QVERIFY(label->isHidden());
+    window.setPrintingMode(false);
+  }
+
+ private:
+  std::unique_ptr<ConfigFolder> config_;
+};
+
+}  // namespace zelmo
+
+QTEST_MAIN(zelmo::ExtrasTest)
+#include "extras_test.moc"

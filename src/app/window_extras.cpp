@@ -48,15 +48,17 @@ WindowExtras::WindowExtras(TFormHlav& window) : QObject(&window), window_(window
   QWidget* client = window_.client_;
   differencesButton_ = new QPushButton(client);
   differencesButton_->setObjectName(QStringLiteral("ButtonDifferences"));
-  differencesButton_->setGeometry(206, 537, 100, 21);
+  differencesButton_->setStyleSheet(QStringLiteral("QPushButton { padding: 0px 3px; }"));
+  QFont small = differencesButton_->font();
+  small.setPixelSize(11);
+  differencesButton_->setFont(small);
   differencesButton_->hide();
   connect(differencesButton_, &QPushButton::clicked, this, &WindowExtras::showDifferences);
 
   notProgrammed_ = new QLabel(client);
   notProgrammed_->setObjectName(QStringLiteral("LabelNotProgrammed"));
-  notProgrammed_->move(312, 540);
   QFont bold = notProgrammed_->font();
-  bold.setPixelSize(13);
+  bold.setPixelSize(11);
   bold.setBold(true);
   notProgrammed_->setFont(bold);
   QPalette red = notProgrammed_->palette();
@@ -112,6 +114,7 @@ WindowExtras::~WindowExtras() = default;
 void WindowExtras::retranslate() {
   const std::uint8_t language = window_.choices_.languageId;
   differencesButton_->setText(Text(ExtraText(Extra::DifferencesButton, language)));
+  placeOperationExtras();
   historyItem_->setText(Text(ExtraText(Extra::HistoryMenu, language)));
   differencesItem_->setText(Text(ExtraText(Extra::DifferencesButton, language)));
   recordItem_->setText(Text(ExtraText(Extra::RecordMenu, language)));
@@ -120,13 +123,27 @@ void WindowExtras::retranslate() {
   refresh();
 }
 
+void WindowExtras::placeOperationExtras() {
+  // Under the operation message, the button on the left and the indicator to
+  // the right of it, short of the COM label at x 427; a text too long for
+  // that goes to the row below.
+  constexpr int kLeft = 206;
+  constexpr int kRight = 424;
+  const int buttonWidth = differencesButton_->sizeHint().width();
+  differencesButton_->setGeometry(kLeft, 537, buttonWidth, 21);
+  const int textWidth = notProgrammed_->fontMetrics().horizontalAdvance(notProgrammed_->text()) + 2;
+  const int besideLeft = kLeft + buttonWidth + 6;
+  if (besideLeft + textWidth <= kRight) notProgrammed_->setGeometry(besideLeft, 539, textWidth, 17);
+  else notProgrammed_->setGeometry(kLeft, 560, textWidth, 17);
+}
+
 void WindowExtras::refresh() {
   const bool printing = window_.printingMode_;
   const std::string_view indicator = programmed_.indicatorText(window_.image_, window_.choices_.languageId);
   const QString text = Text(indicator);
   if (notProgrammed_->text() != text) {
     notProgrammed_->setText(text);
-    notProgrammed_->adjustSize();
+    placeOperationExtras();
   }
   notProgrammed_->setVisible(!printing && !indicator.empty());
   differencesButton_->setVisible(!printing && unitAfterFailure_.has_value());

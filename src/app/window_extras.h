@@ -45,6 +45,7 @@ class WindowExtras : public QObject {
   void toggleRecording();
 
  private:
+  void placeOperationExtras();
   void saveHistory(HistoryEvent event);
   void startRecording();
   void stopRecording();

@@ -47,8 +47,9 @@ void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::u
   grid->resizeColumnsToContents();
   grid->horizontalHeader()->setStretchLastSection(true);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  // "OK" reads the same in every language of the tool.
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(grid);
   layout->addWidget(buttons);

@@ -114,7 +114,10 @@ class ExtrasTest : public QObject {
       rows = table->rowCount();
       newest = table->item(0, 1)->text();
       table->selectRow(0);
-      static_cast<QDialog*>(modal)->accept();
+      auto* open = modal->findChild<QPushButton*>(QStringLiteral("HistoryOpen"));
+      QVERIFY(open);
+      QCOMPARE(open->text(), QStringLiteral("Open"));
+      open->click();
     });
     Item(window, "MenuHistory")->trigger();
     QCOMPARE(rows, 2);

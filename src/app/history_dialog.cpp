@@ -18,7 +18,7 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 std::optional<std::filesystem::path> ChooseHistoryEntry(QWidget* parent, const std::vector<HistoryEntry>& entries,
                                                         const std::function<QString(std::uint8_t)>& bikeText,
-                                                        std::uint8_t languageId) {
+                                                        const QString& openCaption, std::uint8_t languageId) {
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("HistoryDialog"));
   dialog.setWindowTitle(Text(ExtraText(Extra::HistoryCaption, languageId)));
@@ -43,10 +43,12 @@ std::optional<std::filesystem::path> ChooseHistoryEntry(QWidget* parent, const s
   list->horizontalHeader()->setStretchLastSection(true);
   if (list->rowCount() > 0) list->selectRow(0);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Open)->setEnabled(list->rowCount() > 0);
+  // Escape or the title bar cancels; the one button speaks the window's language.
+  auto* buttons = new QDialogButtonBox(&dialog);
+  QPushButton* open = buttons->addButton(openCaption, QDialogButtonBox::AcceptRole);
+  open->setObjectName(QStringLiteral("HistoryOpen"));
+  open->setEnabled(list->rowCount() > 0);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   QObject::connect(list, &QTableWidget::cellDoubleClicked, &dialog, &QDialog::accept);
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(list);

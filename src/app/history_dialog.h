@@ -14,10 +14,10 @@ class QWidget;
 
 namespace zelmo {
 
-// bikeText names a bike code as the bike list shows it. Nothing when the
-// dialog is cancelled.
+// bikeText names a bike code as the bike list shows it; openCaption is the
+// window's Open in its language. Nothing when the dialog is cancelled.
 std::optional<std::filesystem::path> ChooseHistoryEntry(QWidget* parent, const std::vector<HistoryEntry>& entries,
                                                         const std::function<QString(std::uint8_t)>& bikeText,
-                                                        std::uint8_t languageId);
+                                                        const QString& openCaption, std::uint8_t languageId);
 
 }  // namespace zelmo

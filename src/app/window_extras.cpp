@@ -222,7 +222,10 @@ void WindowExtras::showHistory() {
     const std::optional<int> index = BikeCodeToIndex(code);
     return index ? window_.ComboBoxBike->itemText(*index) : QString::number(code);
   };
-  const auto chosen = ChooseHistoryEntry(&window_, entries, bikeText, window_.choices_.languageId);
+  QString open;
+  if (const auto* item = qobject_cast<QAction*>(window_.named_.value(QStringLiteral("MenuOpen")))) open = item->text();
+  open.remove(QLatin1Char('&'));
+  const auto chosen = ChooseHistoryEntry(&window_, entries, bikeText, open, window_.choices_.languageId);
   if (chosen) window_.openPath(QString::fromStdU16String(chosen->u16string()));
 }
 

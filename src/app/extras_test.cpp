@@ -79,6 +79,17 @@ class ExtrasTest : public QObject {
     QCOMPARE(differing, 1);
     QCOMPARE(advanceRow, QStringLiteral("Advance 4 [°]|%1|%2").arg(unitValue == 41 ? 40 : 41).arg(unitValue));
 
+    // In every language the indicator keeps to the button's row, clear of the
+    // data-error notice below it and of the COM label to the right.
+    auto* indicator = Child<QLabel>(&window, "LabelNotProgrammed");
+    const QRect dataError = Child<QLabel>(&window, "LabelEeDataErr")->geometry();
+    for (auto apply : {&TFormHlav::ApplyGermanTexts, &TFormHlav::ApplyCzechTexts, &TFormHlav::ApplyEnglishTexts}) {
+      (window.*apply)();
+      QVERIFY(!indicator->geometry().intersects(dataError));
+      QVERIFY(!indicator->geometry().intersects(button->geometry()));
+      QVERIFY(indicator->geometry().right() < 427);
+    }
+
     // Czech captions; a programming that ends equal takes the offer away.
     window.ApplyCzechTexts();
     QCOMPARE(button->text(), QStringLiteral("Rozdíly..."));

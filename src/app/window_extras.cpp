@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -131,8 +132,17 @@ void WindowExtras::placeOperationExtras() {
   constexpr int kRight = 424;
   const int buttonWidth = differencesButton_->sizeHint().width();
   differencesButton_->setGeometry(kLeft, 537, buttonWidth, 21);
-  const int textWidth = notProgrammed_->fontMetrics().horizontalAdvance(notProgrammed_->text()) + 2;
   const int besideLeft = kLeft + buttonWidth + 6;
+  // The row below belongs to the data-error notice, so a long text first
+  // gets a smaller font; only a text that fits at no size drops a row.
+  QFont font = notProgrammed_->font();
+  int textWidth = 0;
+  for (int pixels = 11; pixels >= 9; --pixels) {
+    font.setPixelSize(pixels);
+    textWidth = QFontMetrics(font).horizontalAdvance(notProgrammed_->text()) + 2;
+    if (besideLeft + textWidth <= kRight) break;
+  }
+  notProgrammed_->setFont(font);
   if (besideLeft + textWidth <= kRight) notProgrammed_->setGeometry(besideLeft, 539, textWidth, 17);
   else notProgrammed_->setGeometry(kLeft, 560, textWidth, 17);
 }

@@ -274,19 +274,30 @@ void DeviceEngine::goVerify() {
   setGaugePosition(0);
 }
 
-void DeviceEngine::handleRead(const Frame& frame) {
-  if (transferBlock_ == 0) {
-    if (!acceptUnitInfo(frame)) return;
-    setGaugePosition(display_.gauge.position + 1);
-    ++transferCommand_;
-    attempts_ = 1;
-    sendTransferFrame();
-    host_.transferEvent(TransferEvent::UnitInfoAccepted);
-    return;
-  }
+// Block 0 answered: the unit's information is in, block 1 follows.
+void DeviceEngine::requestImageBlock() {
+  setGaugePosition(display_.gauge.position + 1);
+  ++transferCommand_;
+  attempts_ = 1;
+  sendTransferFrame();
+  host_.transferEvent(TransferEvent::UnitInfoAccepted);
+}
+
+// Every block-1 reply carries the unit's parameters; they are kept for the
+// difference report should the comparison fail.
+std::span<const std::uint8_t, kPayloadSize> DeviceEngine::keepUnitImage(const Frame& frame) {
   const auto payload = PayloadOf(frame);
   lastUnitImage_.emplace();
   std::ranges::copy(payload, lastUnitImage_->begin());
+  return payload;
+}
+
+void DeviceEngine::handleRead(const Frame& frame) {
+  if (transferBlock_ == 0) {
+    if (acceptUnitInfo(frame)) requestImageBlock();
+    return;
+  }
+  const auto payload = keepUnitImage(frame);
   std::ranges::copy(payload, image_.image().begin());
   host_.orderBreakpoints();
   host_.imageToControls();
@@ -297,9 +308,7 @@ void DeviceEngine::handleRead(const Frame& frame) {
 
 void DeviceEngine::handleVerify(const Frame& frame) {
   if (transferBlock_ != 1) return;
-  const auto payload = PayloadOf(frame);
-  lastUnitImage_.emplace();
-  std::ranges::copy(payload, lastUnitImage_->begin());
+  const auto payload = keepUnitImage(frame);
   if (!std::ranges::equal(payload, image_.image())) return;
   setGaugePosition(display_.gauge.maximum);
   setOperation(messages_.verify + ": OK", Colour::ButtonFace);
@@ -310,17 +319,10 @@ void DeviceEngine::handleVerify(const Frame& frame) {
 
 void DeviceEngine::handleProgram(const Frame& frame) {
   if (transferBlock_ == 0) {
-    if (!acceptUnitInfo(frame)) return;
-    setGaugePosition(display_.gauge.position + 1);
-    ++transferCommand_;
-    attempts_ = 1;
-    sendTransferFrame();
-    host_.transferEvent(TransferEvent::UnitInfoAccepted);
+    if (acceptUnitInfo(frame)) requestImageBlock();
     return;
   }
-  const auto payload = PayloadOf(frame);
-  lastUnitImage_.emplace();
-  std::ranges::copy(payload, lastUnitImage_->begin());
+  const auto payload = keepUnitImage(frame);
   if (!std::ranges::equal(payload, image_.image())) return;
   programDone_ = true;
   goVerify();

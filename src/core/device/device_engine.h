@@ -135,6 +135,8 @@ class DeviceEngine {
   void receive();
   void decodeMonitor(const Frame& frame);
   void handleReply(const Frame& frame);
+  void requestImageBlock();
+  std::span<const std::uint8_t, kPayloadSize> keepUnitImage(const Frame& frame);
   void handleRead(const Frame& frame);
   void handleVerify(const Frame& frame);
   void handleProgram(const Frame& frame);

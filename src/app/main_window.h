@@ -16,6 +16,7 @@
 #include "core/lang/texts.h"
 #include "core/model/ordering.h"
 #include "core/model/parameter_image.h"
+#include "core/settings/settings.h"
 #include "core/undo/undo_history.h"
 
 class QAction;
@@ -152,6 +153,7 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   // Start-up and close.
   void FormCreate();
   void FormClose();
+  SettingsRecord settingsRecord() const;
   void LoadSettings();
   void SaveSettings();
   void centreOnScreen();

@@ -104,9 +104,7 @@ void TFormHlav::keepOnScreen() {
   centreOnScreen();
 }
 
-void TFormHlav::LoadSettings() {
-  const auto files = FindConfigFiles(ProcessEnvironment);
-  if (!files) return;
+SettingsRecord TFormHlav::settingsRecord() const {
   SettingsRecord record;
   record.left = x();
   record.top = y();
@@ -115,7 +113,17 @@ void TFormHlav::LoadSettings() {
   record.selectedComIndex = choices_.selectedComIndex;
   record.autoPortIndex = choices_.autoPortIndex;
   record.languageId = choices_.languageId;
+  record.currentFileName = messages_.currentFileName;
+  record.lastFilePath = lastFilePath_.toStdString();
   record.ignAll = CheckBoxIgnAll->isChecked();
+  return record;
+}
+
+void TFormHlav::LoadSettings() {
+  const auto files = FindConfigFiles(ProcessEnvironment);
+  if (!files) return;
+  // The window's current values are the defaults of whatever the file lacks.
+  SettingsRecord record = settingsRecord();
   const StartupFiles startup = LoadStartupFiles(*files, record, image_);
   resize(record.width, record.height);
   move(record.left, record.top);
@@ -134,17 +142,7 @@ void TFormHlav::LoadSettings() {
 void TFormHlav::SaveSettings() {
   const auto files = FindConfigFiles(ProcessEnvironment);
   if (!files) return;
-  SettingsRecord record;
-  record.left = x();
-  record.top = y();
-  record.height = height();
-  record.width = width();
-  record.selectedComIndex = choices_.selectedComIndex;
-  record.autoPortIndex = choices_.autoPortIndex;
-  record.languageId = choices_.languageId;
-  record.currentFileName = messages_.currentFileName;
-  record.lastFilePath = lastFilePath_.toStdString();
-  record.ignAll = CheckBoxIgnAll->isChecked();
+  const SettingsRecord record = settingsRecord();
   const FileResult saved = SaveCloseFiles(*files, record, image_);
   if (saved.ok) return;
   const std::string_view pattern = ExtraText(Extra::SettingsWriteError, choices_.languageId);

@@ -4,8 +4,18 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include <initializer_list>
+
 namespace zelmo {
 namespace {
+
+// The outline through the corners, closed back to the first.
+QPainterPath ClosedPath(std::initializer_list<QPointF> corners) {
+  QPainterPath path;
+  path.addPolygon(QPolygonF(QList<QPointF>(corners)));
+  path.closeSubpath();
+  return path;
+}
 
 constexpr int kGlyphSize = 20;
 
@@ -33,13 +43,7 @@ void DrawGlyph(QPainter& p, Glyph glyph) {
   const QPen outline(QColor(40, 40, 40), 1);
   switch (glyph) {
     case Glyph::NewSheet: {
-      QPainterPath sheet;
-      sheet.moveTo(4.5, 1.5);
-      sheet.lineTo(12.5, 1.5);
-      sheet.lineTo(16.5, 5.5);
-      sheet.lineTo(16.5, 18.5);
-      sheet.lineTo(4.5, 18.5);
-      sheet.closeSubpath();
+      const QPainterPath sheet = ClosedPath({{4.5, 1.5}, {12.5, 1.5}, {16.5, 5.5}, {16.5, 18.5}, {4.5, 18.5}});
       p.setPen(outline);
       p.setBrush(Qt::white);
       p.drawPath(sheet);
@@ -51,14 +55,7 @@ void DrawGlyph(QPainter& p, Glyph glyph) {
     case Glyph::Folder: {
       p.setPen(outline);
       p.setBrush(QColor(230, 190, 70));
-      QPainterPath back;
-      back.moveTo(1.5, 4.5);
-      back.lineTo(7.5, 4.5);
-      back.lineTo(9.5, 6.5);
-      back.lineTo(17.5, 6.5);
-      back.lineTo(17.5, 16.5);
-      back.lineTo(1.5, 16.5);
-      back.closeSubpath();
+      const QPainterPath back = ClosedPath({{1.5, 4.5}, {7.5, 4.5}, {9.5, 6.5}, {17.5, 6.5}, {17.5, 16.5}, {1.5, 16.5}});
       p.drawPath(back);
       p.setBrush(QColor(250, 215, 100));
       p.drawPolygon(QPolygonF({QPointF(1.5, 16.5), QPointF(4.5, 9.5), QPointF(19.5, 9.5), QPointF(17.5, 16.5)}));
@@ -213,11 +210,7 @@ QPixmap TriggerWheelPicture(int width, int height, const QColor& background) {
   const QPointF tip = centre + QPointF(std::cos(end), std::sin(end)) * arcRadius;
   const QPointF tangent(std::sin(end), -std::cos(end));  // anticlockwise on screen
   const QPointF normal(std::cos(end), std::sin(end));
-  QPainterPath head;
-  head.moveTo(tip + tangent * 7);
-  head.lineTo(tip - tangent * 2 + normal * 5);
-  head.lineTo(tip - tangent * 2 - normal * 5);
-  head.closeSubpath();
+  const QPainterPath head = ClosedPath({tip + tangent * 7, tip - tangent * 2 + normal * 5, tip - tangent * 2 - normal * 5});
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0, 90, 200));
   p.drawPath(head);

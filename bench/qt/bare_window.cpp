@@ -5,10 +5,12 @@
 #include <QMainWindow>
 #include <QScreen>
 
+#include "core/settings/settings.h"
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QMainWindow window;
-  window.resize(769, 803);
+  window.resize(zelmo::kDefaultWindowWidth, zelmo::kDefaultWindowHeight);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
     window.move((area.width() - window.width()) / 2, (area.height() - window.height()) / 2);

@@ -1,11 +1,14 @@
 // The window against the simulated unit on an in-process link: connection
 // display, the Com menu, program and read.
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QTest>
 
 #include "app/test_support.h"
+#include "core/files/ign_format.h"
 
 namespace zelmo {
 
@@ -31,13 +34,57 @@ class DeviceTest : public QObject {
     QVERIFY(Child<QLabel>(&window, "LabelNapeti")->text().startsWith(QStringLiteral("U = ")));
     // The fields of the breakpoint nearest to the live speed, and only those, in lime.
     for (int k = 0; k < kBreakpointCount; ++k) {
-      const bool marked = !window.engine().belowCurve() && window.engine().nearestPoint() == k;
+      const bool marked = !window.session().engine().belowCurve() && window.session().engine().nearestPoint() == k;
       const QColor expected = marked ? QColor(0, 255, 0) : QColor(255, 255, 255);
       const QByteArray speed = "EditRpmAdv" + QByteArray::number(k + 1);
       const QByteArray advance = "Edit" + QByteArray::number(50 + k);
       QCOMPARE(Child<QLineEdit>(&window, speed.constData())->palette().color(QPalette::Base), expected);
       QCOMPARE(Child<QLineEdit>(&window, advance.constData())->palette().color(QPalette::Base), expected);
     }
+  }
+
+  // What zelmo-cli keeps after a Read too: the unit's own bytes in the
+  // history, the same bytes in order in the editor.
+  void readKeepsTheUnitsOwnBytesInTheHistory() {
+    const sim::UnitMemory unordered = sim::Unordered(sim::FactoryMemory());
+    Bench bench({}, {}, {}, unordered);
+    TFormHlav& window = *bench.window;
+    bench.runTicks(12);
+    window.MenuReadClick();
+    bench.runTicks(10);
+    QTRY_COMPARE_WITH_TIMEOUT(window.session().engine().transferState(), TransferState::Idle, 3000);
+    const QDir history(config_->file(QStringLiteral("history")));
+    const QStringList reads = history.entryList({QStringLiteral("*_read.ign")}, QDir::Files);
+    QCOMPARE(reads.size(), 1);
+    QFile file(history.filePath(reads.first()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    ParameterImage kept;
+    QVERIFY(ReadParameterFile(file.readAll().toStdString(), kept));
+    QVERIFY(std::ranges::equal(kept.image(), unordered.block));
+    const ParameterImage& editor = window.session().image();
+    QVERIFY(!std::ranges::equal(editor.image(), kept.image()));
+    for (int i = 1; i < kBreakpointCount; ++i) QVERIFY(editor.rpmPoint(i) > editor.rpmPoint(i - 1));
+  }
+
+  // Programming is over when the unit has saved, not when it has verified:
+  // the saving progress comes after the verify and ends in the success.
+  void programShowsTheUnitSavingToTheEnd() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    bench.runTicks(12);
+    auto* message = Child<QLabel>(&window, "LabelHlaseni");
+    window.MenuProgramClick();
+    QStringList seen;
+    const auto savedAndDone = [&seen] {
+      const qsizetype saving = seen.lastIndexOf(QStringLiteral("Saving:"));
+      return saving >= 0 && seen.last() == QStringLiteral("Programing: OK") && saving < seen.size() - 1;
+    };
+    for (int i = 0; i < 120 && !savedAndDone(); ++i) {
+      bench.runTicks(1);
+      if (seen.isEmpty() || seen.last() != message->text()) seen.append(message->text());
+    }
+    QVERIFY2(savedAndDone(), qPrintable(seen.join(QLatin1Char('|'))));
+    QCOMPARE(bench.unit.memory().programmingCount, 1);
   }
 
   void silentUnitShowsNoConnection() {
@@ -67,7 +114,7 @@ class DeviceTest : public QObject {
     QVERIFY(com->actions().at(4)->isChecked());
     QVERIFY(!com->actions().at(0)->isChecked());
     QVERIFY(Child<QLabel>(&window, "LabelCom")->text().startsWith(QStringLiteral("COM= COM5")));
-    QCOMPARE(window.choices().selectedComIndex, 4);
+    QCOMPARE(window.session().choices().selectedComIndex, 4);
 
     // The automatic choice is silent about ports that fail.
     com->actions().at(20)->trigger();
@@ -81,28 +128,27 @@ class DeviceTest : public QObject {
     bench.runTicks(3);
     Child<QLineEdit>(&window, "Edit53")->setText(QStringLiteral("41"));  // taken in by Program
     window.MenuProgramClick();
-    QCOMPARE(window.engine().transferState(), TransferState::Program);
+    QCOMPARE(window.session().engine().transferState(), TransferState::Program);
     auto* message = Child<QLabel>(&window, "LabelHlaseni");
     QVERIFY(!message->isHidden());
     QCOMPARE(message->text(), QStringLiteral("Program device:"));
     QVERIFY(!Child<QProgressBar>(&window, "CGaugeProgram")->isHidden());
     bench.runTicks(10);
-    QTRY_COMPARE_WITH_TIMEOUT(window.engine().transferState(), TransferState::Idle, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.session().engine().transferState(), TransferState::Idle, 3000);
     QCOMPARE(bench.unit.memory().block[field::kAdvance + 3], 41);
     QTRY_VERIFY_WITH_TIMEOUT(message->text().endsWith(QStringLiteral(": OK")), 3000);
 
-    // Change the editor, then read the unit back into it.
+    // Type into the editor, then read the unit back into it.
     Child<QLineEdit>(&window, "Edit53")->setText(QStringLiteral("12"));
-    window.ControlsToImage();
     window.MenuReadClick();
     QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
     bench.runTicks(10);
-    QTRY_COMPARE_WITH_TIMEOUT(window.engine().transferState(), TransferState::Idle, 3000);
-    QCOMPARE(window.parameterImage().advance(3), 41);
+    QTRY_COMPARE_WITH_TIMEOUT(window.session().engine().transferState(), TransferState::Idle, 3000);
+    QCOMPARE(window.session().image().advance(3), 41);
     QCOMPARE(Child<QLineEdit>(&window, "Edit53")->text(), QStringLiteral("41"));
     QVERIFY(!Child<QLabel>(&window, "LabelVerze1")->text().isEmpty());
     // Reading records no undo step.
-    QCOMPARE(window.undoHistory().current(), 0);
+    QCOMPARE(window.session().undoHistory().current(), 0);
   }
 
  private:

@@ -51,18 +51,18 @@ class EditingTest : public QObject {
     Bench bench;
     TFormHlav& window = *bench.window;
     ClickUpDown(window, "UpDown50", true);
-    QCOMPARE(window.parameterImage().advance(0), 6);
-    QCOMPARE(window.undoHistory().current(), 1);
+    QCOMPARE(window.session().image().advance(0), 6);
+    QCOMPARE(window.session().undoHistory().current(), 1);
     QVERIFY(Child<QAction>(&window, "MenuZpet")->isEnabled());
     // A down-click from 200 rpm goes to 199 and the ordering brings it back.
     Child<QLineEdit>(&window, "EditRpmAdv1")->setText(QStringLiteral("200"));
     ClickUpDown(window, "UpDownRpmAdv1", false);
-    QCOMPARE(window.parameterImage().rpmPoint(0), 2);
+    QCOMPARE(window.session().image().rpmPoint(0), 2);
     QCOMPARE(Child<QLineEdit>(&window, "EditRpmAdv1")->text(), QStringLiteral("200"));
     // Typed 15 050 into the limiter, then a click on another control: 150 and shown as 15 000.
     Child<QLineEdit>(&window, "EditOmez2")->setText(QLocale().toString(15050));
     ClickUpDown(window, "UpDownBaseAdv", true);
-    QCOMPARE(window.parameterImage().limiter(), 150);
+    QCOMPARE(window.session().image().limiter(), 150);
     QCOMPARE(Child<QLineEdit>(&window, "EditOmez2")->text(), QLocale().toString(15000));
   }
 
@@ -75,9 +75,9 @@ class EditingTest : public QObject {
     QTRY_VERIFY(field->hasFocus());
     field->setText(QStringLiteral("44"));
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(window.parameterImage().advance(2), 44);
+    QCOMPARE(window.session().image().advance(2), 44);
     QVERIFY(!field->hasFocus());
-    QCOMPARE(window.undoHistory().current(), 1);
+    QCOMPARE(window.session().undoHistory().current(), 1);
     QCOMPARE(field->text(), QStringLiteral("44"));
   }
 
@@ -90,8 +90,8 @@ class EditingTest : public QObject {
     QTRY_VERIFY(field->hasFocus());
     field->setText(QStringLiteral("3 500"));  // below breakpoint 4 (4 000)
     QTest::keyClick(field, Qt::Key_Tab);
-    QCOMPARE(window.parameterImage().rpmPoint(3), 40);
-    QCOMPARE(window.parameterImage().rpmPoint(4), 41);
+    QCOMPARE(window.session().image().rpmPoint(3), 40);
+    QCOMPARE(window.session().image().rpmPoint(4), 41);
     QCOMPARE(field->text(), QLocale().toString(4100));
   }
 
@@ -105,18 +105,18 @@ class EditingTest : public QObject {
     QTRY_VERIFY(box->hasFocus());
     QTest::keyClick(box, Qt::Key_Space);
     QVERIFY(!box->isChecked());
-    QCOMPARE(window.parameterImage().blockEnable(), 1);
-    QCOMPARE(window.undoHistory().current(), 0);
+    QCOMPARE(window.session().image().blockEnable(), 1);
+    QCOMPARE(window.session().undoHistory().current(), 0);
     // The next edit of any kind takes it in.
     ClickUpDown(window, "UpDown51", true);
-    QCOMPARE(window.parameterImage().blockEnable(), 0);
+    QCOMPARE(window.session().image().blockEnable(), 0);
 
     // With the mouse the box is read at once; the inverse-input box too.
     auto* inverse = Child<QCheckBox>(&window, "CheckBoxInvInput");
     QTest::mouseClick(inverse, Qt::LeftButton, {}, QPoint(6, inverse->height() / 2));
     QVERIFY(inverse->isChecked());
-    QCOMPARE(window.parameterImage().inverseInput(), 1);
-    QCOMPARE(window.undoHistory().current(), 2);
+    QCOMPARE(window.session().image().inverseInput(), 1);
+    QCOMPARE(window.session().undoHistory().current(), 2);
   }
 
   void tabOutWithProgrammingAfterChangeProgramsTheUnit() {
@@ -129,17 +129,17 @@ class EditingTest : public QObject {
     QVERIFY(program->isChecked());
     QCOMPARE(program->palette().color(QPalette::Window), QColor(255, 0, 0));
     // Checking the box itself changes nothing and programs nothing.
-    QCOMPARE(window.engine().transferState(), TransferState::Idle);
+    QCOMPARE(window.session().engine().transferState(), TransferState::Idle);
 
     auto* field = Child<QLineEdit>(&window, "EditBaseAdv");
     field->setFocus();
     QTRY_VERIFY(field->hasFocus());
     QTest::keyClick(field, Qt::Key_Tab);
-    QCOMPARE(window.engine().transferState(), TransferState::Program);
+    QCOMPARE(window.session().engine().transferState(), TransferState::Program);
     // Change something in the editor only the unit does not have yet.
-    window.parameterImage().advance(9) = 40;
+    window.session().image().advance(9) = 40;
     bench.runTicks(25);
-    QTRY_COMPARE_WITH_TIMEOUT(window.engine().transferState(), TransferState::Idle, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.session().engine().transferState(), TransferState::Idle, 3000);
     QCOMPARE(bench.unit.memory().block[field::kAdvance + 9], 40);
     QVERIFY(bench.unit.memory().programmingCount >= 1);
   }
@@ -160,13 +160,13 @@ class EditingTest : public QObject {
     QVERIFY(pickup2->isHidden());
 
     ChooseBike(window, 9);  // special setting
-    QCOMPARE(window.parameterImage().bikeCode(), 5);
+    QCOMPARE(window.session().image().bikeCode(), 5);
     QVERIFY(top13->isEnabled());
     QVERIFY(!upDown13->isHidden());
     QVERIFY(excitation->isEnabled());
 
     ChooseBike(window, 8);  // QFR 750, twin pick-up: TOP positions stay
-    const ParameterImage& image = window.parameterImage();
+    const ParameterImage& image = window.session().image();
     QCOMPARE(image.top14(), 3);
     QCOMPARE(image.limiter(), 120);
     QVERIFY(top13->isHidden());
@@ -190,14 +190,12 @@ class EditingTest : public QObject {
     const std::array<const char*, 9> hidden{"CheckBoxProgHned", "StatusBar1",     "UpDownBaseAdv",
                                             "UpDownOmez2",      "BitBtnAdvMinus", "BitBtnAdvPlus",
                                             "CheckBoxIgnAll",   "CGaugeRpm",      "LabelPocetProgramovani"};
-    window.setPrintingMode(true);
-    window.UpdateControlStates();
+    window.setPrintAppearance(true);
     for (const char* name : hidden) QVERIFY2(Child<QWidget>(&window, name)->isHidden(), name);
     QCOMPARE(Child<QWidget>(&window, "FormHlavClient")->palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(!Child<QWidget>(&window, "EditRpmAdv1")->isHidden());
     QVERIFY(!Child<QWidget>(&window, "UpDownRpmAdv1")->isHidden());
-    window.setPrintingMode(false);
-    window.UpdateControlStates();
+    window.setPrintAppearance(false);
     for (const char* name : hidden) QVERIFY2(!Child<QWidget>(&window, name)->isHidden(), name);
     QCOMPARE(Child<QWidget>(&window, "FormHlavClient")->palette().color(QPalette::Window), QColor(240, 240, 240));
   }
@@ -206,17 +204,17 @@ class EditingTest : public QObject {
     Bench bench;
     TFormHlav& window = *bench.window;
     ClickUpDown(window, "UpDown55", true);
-    QCOMPARE(window.parameterImage().advance(5), 34);
+    QCOMPARE(window.session().image().advance(5), 34);
     ChooseBike(window, 4);  // LZQ 125: the default curve again
-    QCOMPARE(window.parameterImage().advance(5), 33);
-    QCOMPARE(window.parameterImage().limiter(), 120);
+    QCOMPARE(window.session().image().advance(5), 33);
+    QCOMPARE(window.session().image().limiter(), 120);
     Child<QToolButton>(&window, "SpeedButtonZpet")->click();
-    QCOMPARE(window.parameterImage().advance(5), 34);
-    QCOMPARE(window.parameterImage().limiter(), 137);
+    QCOMPARE(window.session().image().advance(5), 34);
+    QCOMPARE(window.session().image().limiter(), 137);
     QCOMPARE(Child<QComboBox>(&window, "ComboBoxBike")->currentIndex(), 0);
     QVERIFY(Child<QToolButton>(&window, "SpeedButtonZnovu")->isEnabled());
     Child<QAction>(&window, "MenuZnovu")->trigger();
-    QCOMPARE(window.parameterImage().limiter(), 120);
+    QCOMPARE(window.session().image().limiter(), 120);
     QVERIFY(!Child<QAction>(&window, "MenuZnovu")->isEnabled());
   }
 
@@ -225,20 +223,20 @@ class EditingTest : public QObject {
     Bench bench;
     TFormHlav& window = *bench.window;
     ClickUpDown(window, "UpDown50", true);
-    const ParameterImage changed = window.parameterImage();
+    const ParameterImage changed = window.session().image();
     for (const auto answer : {QMessageBox::No, QMessageBox::Cancel}) {
       QString question;
       AnswerMessageBox(answer, &question);
       window.MenuNewClick();
       QCOMPARE(question, QStringLiteral("Do you want default setting?"));
-      QCOMPARE(window.parameterImage(), changed);
+      QCOMPARE(window.session().image(), changed);
       QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       /some/file.ign"));
     }
     AnswerMessageBox(QMessageBox::Yes);
     window.MenuNewClick();
-    QCOMPARE(window.parameterImage().advance(0), 5);
+    QCOMPARE(window.session().image().advance(0), 5);
     QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
-    QCOMPARE(window.undoHistory().current(), 2);
+    QCOMPARE(window.session().undoHistory().current(), 2);
   }
 
   void shiftToolsFollowTheAllBox() {
@@ -247,16 +245,16 @@ class EditingTest : public QObject {
     // No engine running: the single-point mode changes nothing.
     bench.runTicks(1);
     window.BitBtnAdvPlusClick();
-    QCOMPARE(window.parameterImage().advance(0), 5);
+    QCOMPARE(window.session().image().advance(0), 5);
     Child<QCheckBox>(&window, "CheckBoxIgnAll")->setChecked(true);
-    window.parameterImage().advance(9) = 60;
-    window.ImageToControls();
+    Child<QLineEdit>(&window, "Edit59")->setText(QStringLiteral("60"));
+    QTest::keyClick(Child<QLineEdit>(&window, "Edit59"), Qt::Key_Return);
     Child<QPushButton>(&window, "BitBtnAdvPlus")->click();
-    QCOMPARE(window.parameterImage().advance(0), 6);
-    QCOMPARE(window.parameterImage().advance(9), 60);
+    QCOMPARE(window.session().image().advance(0), 6);
+    QCOMPARE(window.session().image().advance(9), 60);
     Child<QAction>(&window, "AdvanceMinus")->trigger();
-    QCOMPARE(window.parameterImage().advance(0), 5);
-    QCOMPARE(window.parameterImage().advance(9), 59);
+    QCOMPARE(window.session().image().advance(0), 5);
+    QCOMPARE(window.session().image().advance(9), 59);
   }
 
   void hintsSplitIntoTooltipAndStatusText() {

@@ -25,13 +25,13 @@ QAction* Item(TFormHlav& window, const char* name) { return Child<QAction>(&wind
 
 void WaitIdle(Bench& bench) {
   bench.runTicks(4);
-  QTRY_COMPARE_WITH_TIMEOUT(bench.window->engine().transferState(), TransferState::Idle, 5000);
+  QTRY_COMPARE_WITH_TIMEOUT(bench.window->session().engine().transferState(), TransferState::Idle, 5000);
 }
 
 void SetAdvance4(TFormHlav& window, const char* value) {
-  Child<QLineEdit>(&window, "Edit53")->setText(QString::fromLatin1(value));
-  window.ControlsToImage();
-  window.ApplyChange();
+  auto* field = Child<QLineEdit>(&window, "Edit53");
+  field->setText(QString::fromLatin1(value));
+  QTest::keyClick(field, Qt::Key_Return);
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ class ExtrasTest : public QObject {
     // data-error notice below it and of the COM label to the right.
     auto* indicator = Child<QLabel>(&window, "LabelNotProgrammed");
     const QRect dataError = Child<QLabel>(&window, "LabelEeDataErr")->geometry();
-    for (auto apply : {&TFormHlav::ApplyGermanTexts, &TFormHlav::ApplyCzechTexts, &TFormHlav::ApplyEnglishTexts}) {
+    for (auto apply : {&TFormHlav::MenuGermanClick, &TFormHlav::MenuCzechClick, &TFormHlav::MenuEnglishClick}) {
       (window.*apply)();
       QVERIFY(!indicator->geometry().intersects(dataError));
       QVERIFY(!indicator->geometry().intersects(button->geometry()));
@@ -91,7 +91,7 @@ class ExtrasTest : public QObject {
     }
 
     // Czech captions; a programming that ends equal takes the offer away.
-    window.ApplyCzechTexts();
+    window.MenuCzechClick();
     QCOMPARE(button->text(), QStringLiteral("Rozdíly..."));
     window.MenuProgramClick();
     WaitIdle(bench);
@@ -116,7 +116,7 @@ class ExtrasTest : public QObject {
     QCOMPARE(history.entryList(QDir::Files).size(), 2);
 
     SetAdvance4(window, "12");
-    const int undoBefore = window.undoHistory().current();
+    const int undoBefore = window.session().undoHistory().current();
     int rows = 0;
     QString newest;
     WhenModal([&](QWidget* modal) {
@@ -133,10 +133,10 @@ class ExtrasTest : public QObject {
     Item(window, "MenuHistory")->trigger();
     QCOMPARE(rows, 2);
     QCOMPARE(newest, QStringLiteral("Programmed"));
-    QCOMPARE(window.parameterImage().advance(3), 41);
+    QCOMPARE(window.session().image().advance(3), 41);
     QCOMPARE(Child<QLineEdit>(&window, "Edit53")->text(), QStringLiteral("41"));
     QVERIFY(window.lastFilePath().endsWith(programmed.first()));
-    QCOMPARE(window.undoHistory().current(), undoBefore);
+    QCOMPARE(window.session().undoHistory().current(), undoBefore);
   }
 
   void historyFailureIsReported() {
@@ -220,7 +220,7 @@ class ExtrasTest : public QObject {
     bench.runTicks(2);
     QVERIFY(label->isHidden());
 
-    window.ApplyCzechTexts();
+    window.MenuCzechClick();
     SetAdvance4(window, "13");
     bench.runTicks(2);
     QCOMPARE(label->text(), QStringLiteral("Nenaprogramováno"));
@@ -236,11 +236,10 @@ class ExtrasTest : public QObject {
     bench.runTicks(1);
     QVERIFY(label->isHidden());
 
-    window.setPrintingMode(true);
+    window.setPrintAppearance(true);
     SetAdvance4(window, "14");
-    window.UpdateControlStates();
     QVERIFY(label->isHidden());
-    window.setPrintingMode(false);
+    window.setPrintAppearance(false);
   }
 
  private:

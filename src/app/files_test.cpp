@@ -20,6 +20,9 @@ using test::ConfigFolder;
 
 namespace {
 
+// What the "exe dir" commands offer: data.ign beside the program.
+QString ProgramFolderFile() { return QCoreApplication::applicationDirPath() + QStringLiteral("/data.ign"); }
+
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -49,20 +52,21 @@ class FilesTest : public QObject {
     window.MenuSaveClick();
     const QString saved = folder.filePath(QStringLiteral("first.ign"));
     QVERIFY(QFile::exists(saved));
-    QCOMPARE(window.parameterImage().baseAdvance(), 17);
-    QCOMPARE(ReadAll(saved), QByteArray::fromStdString(WriteParameterFile(window.parameterImage())));
+    QCOMPARE(window.session().image().baseAdvance(), 17);
+    QCOMPARE(ReadAll(saved), QByteArray::fromStdString(WriteParameterFile(window.session().image())));
     QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       ") + saved);
     QCOMPARE(window.lastFilePath(), saved);
 
     Child<QLineEdit>(&window, "EditBaseAdv")->setText(QStringLiteral("3"));
-    window.ControlsToImage();
-    QCOMPARE(window.parameterImage().baseAdvance(), 3);
+    QTest::keyClick(Child<QLineEdit>(&window, "EditBaseAdv"), Qt::Key_Return);
+    QCOMPARE(window.session().image().baseAdvance(), 3);
+    const int edited = window.session().undoHistory().current();
     AnswerFileDialog(saved);
     window.MenuOpenClick();
-    QCOMPARE(window.parameterImage().baseAdvance(), 17);
+    QCOMPARE(window.session().image().baseAdvance(), 17);
     QCOMPARE(Child<QLineEdit>(&window, "EditBaseAdv")->text(), QStringLiteral("17"));
     // Opening records nothing: undo goes back past the opened state.
-    QCOMPARE(window.undoHistory().current(), 0);
+    QCOMPARE(window.session().undoHistory().current(), edited);
   }
 
   void refusedFileChangesNothing() {
@@ -74,14 +78,14 @@ class FilesTest : public QObject {
     f.close();
     Bench bench;
     TFormHlav& window = *bench.window;
-    const ParameterImage before = window.parameterImage();
+    const ParameterImage before = window.session().image();
     const QString caption = window.windowTitle();
     QString message;
     AnswerFileDialog(path);
     AnswerMessageBoxLater(&message);
     window.MenuOpenClick();
     QCOMPARE(message, QStringLiteral("Unmatched version of *.ign file!"));
-    QCOMPARE(window.parameterImage(), before);
+    QCOMPARE(window.session().image(), before);
     QCOMPARE(window.windowTitle(), caption);
     QVERIFY(window.lastFilePath().isEmpty());
     QVERIFY(Child<QLabel>(&window, "LabelHlaseni")->isHidden());
@@ -123,13 +127,13 @@ class FilesTest : public QObject {
     auto* save = Child<QToolButton>(&window, "SpeedButtonSave");
     note();
     save->click();
-    QVERIFY(offered.value(0) != window.programFolderFile());
+    QVERIFY(offered.value(0) != ProgramFolderFile());
     // Through the window system, so the keyboard state knows of the held key.
     QTest::keyPress(window.windowHandle(), Qt::Key_Control, Qt::ControlModifier);
     note();
     save->click();
     QTest::keyRelease(window.windowHandle(), Qt::Key_Control);
-    QCOMPARE(offered.value(1), window.programFolderFile());
+    QCOMPARE(offered.value(1), ProgramFolderFile());
   }
 
   void exeDirCommandsUseTheProgramFolder() {
@@ -145,7 +149,7 @@ class FilesTest : public QObject {
       static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
     });
     window.MenuSaveExeDirClick();
-    QCOMPARE(offered, window.programFolderFile());
+    QCOMPARE(offered, ProgramFolderFile());
     QVERIFY(QFile::exists(folder.filePath(QStringLiteral("data.ign"))));
   }
 

@@ -17,8 +17,8 @@ namespace {
 
 // Where breakpoint k stands on the graph as last drawn.
 QPoint PointOf(TFormHlav& window, int k) {
-  const CurveGraph& graph = window.curveGraph().graph();
-  const ParameterImage& image = window.parameterImage();
+  const CurveGraph& graph = window.findChild<CurveWidget*>(QStringLiteral("GrafAdv"))->graph();
+  const ParameterImage& image = window.session().image();
   return {graph.x(image.rpmPoint(k) * 100), graph.y(image.advance(k))};
 }
 
@@ -47,23 +47,23 @@ class GraphTest : public QObject {
     bench.runTicks(2);
     auto* graph = Child<QWidget>(&window, "GrafAdv");
     QCOMPARE(graph->geometry(), QRect(0, 495, 202, 122));
-    QVERIFY(!window.curveGraph().bitmap().isNull());
+    QVERIFY(!window.findChild<CurveWidget*>(QStringLiteral("GrafAdv"))->bitmap().isNull());
 
     const QPoint start = PointOf(window, 4);  // 5 000 rpm, 33°
     Drag(graph, start, start - QPoint(0, 12));
-    const int raised = window.parameterImage().advance(4);
+    const int raised = window.session().image().advance(4);
     QVERIFY2(raised > 33, qPrintable(QString::number(raised)));
     QCOMPARE(Child<QLineEdit>(&window, "Edit54")->text(), QString::number(raised));
-    QCOMPARE(window.undoHistory().current(), 1);
+    QCOMPARE(window.session().undoHistory().current(), 1);
 
     window.SpeedButtonZpetClick();
-    QCOMPARE(window.parameterImage().advance(4), 33);
+    QCOMPARE(window.session().image().advance(4), 33);
     QCOMPARE(Child<QLineEdit>(&window, "Edit54")->text(), QStringLiteral("33"));
-    QVERIFY(window.curveGraph().graph().graphRequest & GraphRescale);
+    QVERIFY(window.findChild<CurveWidget*>(QStringLiteral("GrafAdv"))->graph().graphRequest & GraphRescale);
     bench.runTicks(2);
-    QCOMPARE(window.curveGraph().graph().graphRequest, 0);
+    QCOMPARE(window.findChild<CurveWidget*>(QStringLiteral("GrafAdv"))->graph().graphRequest, 0);
     window.SpeedButtonZnovuClick();
-    QCOMPARE(window.parameterImage().advance(4), raised);
+    QCOMPARE(window.session().image().advance(4), raised);
   }
 
   void releaseProgramsWhileProgrammingAfterChangeIsOn() {
@@ -76,16 +76,16 @@ class GraphTest : public QObject {
     auto* graph = Child<QWidget>(&window, "GrafAdv");
     const QPoint start = PointOf(window, 6);
     Drag(graph, start, start + QPoint(0, 15));
-    const int lowered = window.parameterImage().advance(6);
+    const int lowered = window.session().image().advance(6);
     QVERIFY(lowered < 33);
-    QCOMPARE(window.engine().transferState(), TransferState::Program);
+    QCOMPARE(window.session().engine().transferState(), TransferState::Program);
     bench.runTicks(10);
-    QTRY_COMPARE_WITH_TIMEOUT(window.engine().transferState(), TransferState::Idle, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.session().engine().transferState(), TransferState::Idle, 3000);
     QCOMPARE(bench.unit.memory().block[field::kAdvance + 6], lowered);
 
     // Undo programs the restored state too.
     window.SpeedButtonZpetClick();
-    QCOMPARE(window.engine().transferState(), TransferState::Program);
+    QCOMPARE(window.session().engine().transferState(), TransferState::Program);
     bench.runTicks(10);
     QTRY_COMPARE_WITH_TIMEOUT(bench.unit.memory().block[field::kAdvance + 6], std::uint8_t{33}, 3000);
   }

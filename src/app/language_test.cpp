@@ -21,11 +21,25 @@ class LanguageTest : public QObject {
   void init() { config_ = std::make_unique<ConfigFolder>(); }
   void cleanup() { config_.reset(); }
 
+  // A row whose control the window lacks would be dropped without a word.
+  void everyControlOfTheLanguageTablesIsInTheWindow() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    for (const std::uint8_t language : {kEnglish, kGerman, kCzech}) {
+      for (const auto table : {LanguageCaptions(language), LanguageHints(language)}) {
+        for (const ControlText& row : table) {
+          const QString name = QString::fromUtf8(row.control.data(), static_cast<qsizetype>(row.control.size()));
+          QVERIFY2(window.findChild<QObject*>(name) != nullptr, qPrintable(name));
+        }
+      }
+    }
+  }
+
   void germanReplacesCaptionsHintsAndMessages() {
     Bench bench;
     TFormHlav& window = *bench.window;
     Child<QAction>(&window, "MenuGerman")->trigger();
-    QCOMPARE(window.choices().languageId, kGerman);
+    QCOMPARE(window.session().choices().languageId, kGerman);
     QCOMPARE(window.windowTitle(), QStringLiteral("Programmierung der \"Zelmo TCI\" Zündbox"));
     QCOMPARE(Child<QMenu>(&window, "MenuFile")->title(), QStringLiteral("&Datei"));
     QCOMPARE(Child<QAction>(&window, "MenuOpenExeDir")->text(), QStringLiteral("Öffnen aus exe dir"));
@@ -35,7 +49,7 @@ class LanguageTest : public QObject {
     QCOMPARE(Child<QWidget>(&window, "SpeedButtonOpen")->statusTip(), QStringLiteral("öffnen Datei mit Kenndaten"));
     QCOMPARE(Child<QAction>(&window, "MenuExit")->statusTip(), QStringLiteral("Programm beenden"));
     QCOMPARE(Child<QComboBox>(&window, "ComboBoxBike")->itemText(9), QStringLiteral("Sonderstellung"));
-    QCOMPARE(window.messageTable().defaultQuestion, std::string("Wollen Sie Standardeinstellungen öffnen?"));
+    QCOMPARE(window.session().messages().defaultQuestion, std::string("Wollen Sie Standardeinstellungen öffnen?"));
     QVERIFY(Child<QAction>(&window, "MenuGerman")->isChecked());
     QVERIFY(!Child<QAction>(&window, "MenuEnglish")->isChecked());
     // "No Connection" shows before the first frame: the placeholders follow the language.
@@ -48,14 +62,14 @@ class LanguageTest : public QObject {
     TFormHlav& window = *bench.window;
     QMenu* com = Child<QMenu>(&window, "MenuCom");
     QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Set number of com "));
-    window.ApplyCzechTexts();
+    window.MenuCzechClick();
     QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Set number of com "));
-    window.ApplyGermanTexts();
+    window.MenuGermanClick();
     QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Com Port festlegen"));
-    window.ApplyEnglishTexts();
+    window.MenuEnglishClick();
     QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Com Port festlegen"));
     QCOMPARE(com->title(), QStringLiteral("&Com"));
-    window.ApplyCzechTexts();
+    window.MenuCzechClick();
     QCOMPARE(com->menuAction()->statusTip(), QStringLiteral("Com Port festlegen"));
     QCOMPARE(Child<QAction>(&window, "MenuRead")->toolTip(), QStringLiteral("Čtení"));
     QCOMPARE(Child<QAction>(&window, "MenuRead")->statusTip(), QStringLiteral("Čtení parametrů z jednotky"));
@@ -67,10 +81,10 @@ class LanguageTest : public QObject {
     auto* list = Child<QComboBox>(&window, "ComboBoxBike");
     list->setCurrentIndex(9);
     emit list->activated(9);
-    window.ApplyCzechTexts();
+    window.MenuCzechClick();
     QCOMPARE(list->itemText(9), QStringLiteral("Speciální nastavení"));
     QCOMPARE(list->currentIndex(), 9);
-    window.ApplyEnglishTexts();
+    window.MenuEnglishClick();
     QCOMPARE(list->itemText(9), QStringLiteral("Special setting"));
     QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
     QCOMPARE(list->itemText(0), QStringLiteral("RKX 600                -98"));
@@ -81,9 +95,9 @@ class LanguageTest : public QObject {
     TFormHlav& window = *bench.window;
     auto* field = Child<QLineEdit>(&window, "EditBaseAdv");
     field->setText(QStringLiteral("30"));
-    window.ApplyEnglishTexts();
+    window.MenuEnglishClick();
     QCOMPARE(field->text(), QStringLiteral("5"));
-    QCOMPARE(window.parameterImage().baseAdvance(), 5);
+    QCOMPARE(window.session().image().baseAdvance(), 5);
   }
 
  private:

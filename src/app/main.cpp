@@ -10,10 +10,11 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const zelmo::CommandLine line = zelmo::SplitCommandLine(QApplication::arguments().mid(1));
-  zelmo::QtSerialLink link(zelmo::StartupPortMapping(line.options.value(QStringLiteral("--port"))));
+  const auto configFiles = zelmo::FindConfigFiles(zelmo::ProcessEnvironment);
+  zelmo::QtSerialLink link(zelmo::StartupPortMapping(configFiles, line.options.value(QStringLiteral("--port"))));
   zelmo::TFormHlav window(link, zelmo::WindowOptions{line.arguments, QApplication::applicationFilePath(),
-                                                     line.options.value(QStringLiteral("--print-to"))});
-  zelmo::TFormAbout about([&window] { return window.choices().languageId; }, &window);
+                                                     line.options.value(QStringLiteral("--print-to")), configFiles});
+  zelmo::TFormAbout about([&window] { return window.session().choices().languageId; }, &window);
   window.setAboutBox(&about);
   window.show();
   QApplication::exec();

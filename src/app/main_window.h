@@ -1,42 +1,33 @@
 #pragma once
-// TFormHlav, the tool's one main window. It owns the parameter image and the
-// rest of the run-time state; its handlers read the controls into the image,
-// put the breakpoints in order, show the image again and record the change.
+// TFormHlav, the tool's one main window: a front end of the editor session.
+// It keeps the menu, the tool bar, the 55 ms timer and the order of start-up
+// and close; the panels draw the session's document and the unit's side, and
+// what the user does goes to the session.
 #include <QDialog>
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
-#include "core/curve/curve_host.h"
-#include "core/device/device_engine.h"
-#include "core/lang/texts.h"
-#include "core/model/ordering.h"
-#include "core/model/parameter_image.h"
+#include "app/widget_factory.h"
+#include "core/session/editor_session.h"
+#include "core/settings/config_dir.h"
 #include "core/settings/settings.h"
-#include "core/undo/undo_history.h"
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
 class QMenu;
-class QProgressBar;
-class QPushButton;
 class QStatusBar;
 class QToolButton;
 
 namespace zelmo {
 
 class CurveWidget;
-class WindowExtras;
-class MouseCheckBox;
-class ParameterEdit;
-class UpDown;
+class DevicePanel;
+class LiveRecorder;
+class ParameterFields;
 
 struct WindowOptions {
   // What remains of the command line once the "--" options are taken out; the
@@ -46,15 +37,15 @@ struct WindowOptions {
   QString programPath;
   // A PDF file that takes every printout instead of the printer (--print-to).
   QString printTo{};
+  // Where the settings, the shadow copy and the history live, found once at
+  // start; none when the environment names no folder.
+  std::optional<ConfigFiles> configFiles{};
 };
 
-class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
+class TFormHlav : public QMainWindow, private SessionListener {
   Q_OBJECT
 
  public:
-  static constexpr int kWidth = 769;
-  static constexpr int kHeight = 803;
-
   // The link must outlive the window. The settings files live where
   // ZELMO_TCI_CONFIG_DIR or the per-user configuration folder says.
   TFormHlav(SerialLink& link, WindowOptions options, QWidget* parent = nullptr);
@@ -62,50 +53,11 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   void setAboutBox(QDialog* about) { about_ = about; }
   ~TFormHlav() override;
 
-  // The two mappings between the parameter controls and the image.
-  void ControlsToImage();
-  void ImageToControls() { imageToControls(); }
-  void ApplyChange();
-  void UpdateControlStates();
-  void OrderBreakpoints();
-
-  void ApplyEnglishTexts();
-  void ApplyCzechTexts();
-  void ApplyGermanTexts();
-
-  ParameterImage& parameterImage() { return image_; }
-  const MessageTable& messageTable() const { return messages_; }
-  const StoredChoices& choices() const { return choices_; }
-  const UndoHistory& undoHistory() const { return undo_; }
-  DeviceEngine& engine() { return *engine_; }
-  CurveWidget& curveGraph() { return *GrafAdv; }
-  bool testMode() const { return testMode_; }
+  // The document and the unit's side that the window shows.
+  EditorSession& session() { return *session_; }
   QString lastFilePath() const { return lastFilePath_; }
-  QString programFolderFile() const { return programFolderFile_; }
-
-  // While set, the window shows its print appearance.
-  void setPrintingMode(bool on) { printingMode_ = on; }
-
-  // DeviceHost
-  void controlsToImage() override { ControlsToImage(); }
-  void orderBreakpoints() override { OrderBreakpoints(); }
-  void imageToControls() override;
-  void requestGraphRescale() override;
-  void graphTick() override;
-  void fileNameCleared() override;
-  void showMessage(std::string_view text) override;
-  bool blockingLabelsShown() const override;
-  bool printingMode() const override { return printingMode_; }
-  void clearPrintingMode() override { printingMode_ = false; }
-  void transferEvent(TransferEvent event) override;
-  void monitorFrame(const MonitorData& frame) override;
-
-  // CurveHost
-  ParameterImage& image() override { return image_; }
-  OrderingMemory& orderingMemory() override { return ordering_; }
-  StoredChoices& storedChoices() override { return choices_; }
-  void focusField(int pointCode) override;
-  void pushUndo() override;
+  // The white print appearance, without the controls that mean nothing on paper.
+  void setPrintAppearance(bool on);
 
  public slots:
   void MenuNewClick();
@@ -118,66 +70,61 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   void MenuReadClick();
   void MenuVerifyClick();
   void MenuProgramClick();
-  void BitBtnAdvMinusClick();
-  void BitBtnAdvPlusClick();
+  void BitBtnAdvMinusClick() { shiftAdvance(-1); }
+  void BitBtnAdvPlusClick() { shiftAdvance(+1); }
   void SpeedButtonZpetClick();
   void SpeedButtonZnovuClick();
-  void MenuEnglishClick() { ApplyEnglishTexts(); }
-  void MenuCzechClick() { ApplyCzechTexts(); }
-  void MenuGermanClick() { ApplyGermanTexts(); }
+  void MenuEnglishClick() { applyLanguage(kEnglish); }
+  void MenuCzechClick() { applyLanguage(kCzech); }
+  void MenuGermanClick() { applyLanguage(kGerman); }
   void MenuContensClick();
   void MenuAboutClick();
+  void MenuHistoryClick();
+  void MenuDifferencesClick();
+  void MenuRecordClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Construction of the designed controls.
+  // SessionListener
+  void imageChanged(bool rescaleGraph) override;
+  void undoChanged() override { updateUndoButtons(); }
+  void fileNameChanged() override;
+  void sessionEvent(SessionEvent event) override;
+  void monitorFrame(const MonitorData& data) override;
+  void message(std::string_view text) override;
+  void warning(std::string_view text) override;
+
+  // Construction.
   void buildControls();
   void buildToolGroup(QWidget* client);
-  void buildCurveGroup(QWidget* client);
-  void buildPickupGroup(QWidget* client);
-  void buildSettingsGroup(QWidget* client);
-  void buildTachometerGroup(QWidget* client);
-  void buildLiveColumn(QWidget* client);
-  void buildDeviceColumn(QWidget* client);
   void buildMenus();
   void BuildMenuCom();
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut);
-  UpDown* addUpDownPair(QWidget* parent, const char* editName, const char* upDownName, int x, int y, int editWidth,
-                        int minimum, int maximum, int step, bool thousands);
-  QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int pixelSize = 11,
-                   bool bold = false);
-  MouseCheckBox* addCheckBox(QWidget* parent, const char* name, const QString& text, int x, int y, int width);
 
   // Start-up and close.
   void FormCreate();
   void FormClose();
   SettingsRecord settingsRecord() const;
-  void LoadSettings();
+  void LoadSettings(ParameterImage& image, StoredChoices& choices, std::string& fileName);
   void SaveSettings();
   void centreOnScreen();
   void keepOnScreen();
 
   // Editing.
-  void UpDownClick();
-  void EditExit();
-  void EditEnter();
-  void CheckBoxProgHnedMouseUp();
-  void CheckBoxProgHnedClick();
-  void ComboBoxBikeChange(int index);
-  void shiftAdvance(int delta);
-  void push();
+  ParameterImage fieldValues() const;
+  void UpdateControlStates();
   void updateUndoButtons();
-  void undoStep(bool forward);
+  void updateIndicators();
+  void shiftAdvance(int delta);
 
   // Languages.
-  void ApplySharedTexts();
   void applyLanguage(std::uint8_t languageId);
+  void ApplySharedTexts();
   void applyControlText(const ControlText& text);
   void applyHint(std::string_view control, std::string_view hint);
   void setWindowCaption();
-  // The caption naming the current file, in every language.
   void setFileCaption();
 
   // Files.
@@ -187,29 +134,18 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   // Reads a parameter file into the editor as Open does, without an undo step.
   void openPath(const QString& path);
   void saveFile(bool fromToolbar);
+  void pointDialogsAtProgramFolder();
 
   // The device side on screen.
   void Timer1Timer();
   void showDeviceDisplay(bool force);
-  void MenuCom1Click(int index);
-  void hideOperationDisplay();
   void refreshComCaptions();
-
   QColor backgroundColour() const;
 
   SerialLink& link_;
   WindowOptions options_;
-
-  ParameterImage image_;
-  OrderingMemory ordering_;
-  StoredChoices choices_;
-  UndoHistory undo_;
-  MessageTable messages_;
-  std::unique_ptr<DeviceEngine> engine_;
-  DeviceDisplay shown_;
+  std::unique_ptr<EditorSession> session_;
   std::uint64_t shownRevision_ = 0;
-  bool refreshing_ = false;
-  bool bikeChosen_ = false;
   bool printingMode_ = false;
   bool testMode_ = false;
   bool closed_ = false;
@@ -221,65 +157,25 @@ class TFormHlav : public QMainWindow, public DeviceHost, public CurveHost {
   QTimer timer1_;
   QPointer<QDialog> about_;
 
-  std::array<ParameterEdit*, kBreakpointCount> SpeedEdits{};
-  std::array<ParameterEdit*, kBreakpointCount> AdvanceEdits{};
-  std::array<UpDown*, kBreakpointCount> SpeedUpDowns{};
-  std::array<UpDown*, kBreakpointCount> AdvanceUpDowns{};
-  std::array<QAction*, kComItemCount> MenuComItems{};
-
+  ControlRegistry named_;
   QWidget* client_ = nullptr;
-  UpDown* UpDownBaseAdv = nullptr;
-  UpDown* UpDownOmez2 = nullptr;
-  UpDown* UpDownPalec13 = nullptr;
-  UpDown* UpDownPalec24 = nullptr;
-  UpDown* UpDownRpmKorekce = nullptr;
-  ParameterEdit* EditPalec13 = nullptr;
-  ParameterEdit* EditPalec24 = nullptr;
-  MouseCheckBox* CheckBoxBlokEnable = nullptr;
-  MouseCheckBox* CheckBoxBuzDlouhe = nullptr;
-  MouseCheckBox* CheckBoxRpm2Krat = nullptr;
-  MouseCheckBox* CheckBoxInvInput = nullptr;
-  MouseCheckBox* CheckBoxProgHned = nullptr;
-  QCheckBox* CheckBoxIgnAll = nullptr;
-  QComboBox* ComboBoxBike = nullptr;
-  QPushButton* BitBtnAdvMinus = nullptr;
-  QPushButton* BitBtnAdvPlus = nullptr;
+  ParameterFields* fields_ = nullptr;
+  DevicePanel* device_ = nullptr;
+  CurveWidget* GrafAdv = nullptr;
+  LiveRecorder* recorder_ = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
   QToolButton* SpeedButtonZpet = nullptr;
   QToolButton* SpeedButtonZnovu = nullptr;
-  QLabel* Image3 = nullptr;
-  QLabel* LabelPalec13 = nullptr;
-  QLabel* LabelPalec24 = nullptr;
-  QLabel* LabelSpojeni = nullptr;
-  QLabel* LabelCom = nullptr;
-  QLabel* LabelHlaseni = nullptr;
-  QProgressBar* CGaugeProgram = nullptr;
-  QProgressBar* CGaugeRpm = nullptr;
-  QLabel* LabelRpm = nullptr;
-  QLabel* LabelAdvance = nullptr;
-  QLabel* LabelNapeti = nullptr;
-  QLabel* LabelBlocking = nullptr;
-  QLabel* LabelNeutral = nullptr;
-  QLabel* LabelSideStand = nullptr;
-  QLabel* LabelMonSnimac1 = nullptr;
-  QLabel* LabelMonSnimac2 = nullptr;
-  QLabel* LabelPocetProgramovani = nullptr;
-  QLabel* LabelEeDataErr = nullptr;
-  QLabel* LabelVersion = nullptr;
-  std::array<QLabel*, 3> LabelVerze{};
-  std::array<QLabel*, 8> LabelTest{};
-  QStatusBar* StatusBar1 = nullptr;
+  std::array<QAction*, kComItemCount> MenuComItems{};
   QAction* MenuZpet = nullptr;
   QAction* MenuZnovu = nullptr;
   QAction* MenuEnglish = nullptr;
   QAction* MenuCzech = nullptr;
   QAction* MenuGerman = nullptr;
+  QAction* MenuHistory = nullptr;
+  QAction* MenuDifferences = nullptr;
+  QAction* MenuRecord = nullptr;
   QMenu* MenuCom = nullptr;
-  CurveWidget* GrafAdv = nullptr;
-  // Every designed control and menu item by its object name, for the language texts.
-  QHash<QString, QObject*> named_;
-  // Its own controls and menu items; it reads the window's state directly.
-  friend class WindowExtras;
-  std::unique_ptr<WindowExtras> extras_;
 };
 
 }  // namespace zelmo

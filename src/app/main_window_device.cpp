@@ -1,102 +1,71 @@
-// The device side on screen: the tick, the labels and gauges it reports, the
-// Com menu and the device commands.
+// The unit's side in the window: the tick, what the session reports, the Com
+// menu, the device commands, the difference report, the history and the
+// recording of live values.
 #include <QAction>
 #include <QActionGroup>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProgressBar>
 
-#include "app/colours.h"
+#include "app/device_panel.h"
+#include "app/differences_dialog.h"
+#include "app/history_dialog.h"
+#include "app/live_recorder.h"
 #include "app/main_window.h"
-#include "app/up_down.h"
-#include "app/window_extras.h"
+#include "app/parameter_fields.h"
+#include "core/report/bike_name.h"
+#include "core/report/differences.h"
+#include "curve/curve_widget.h"
 
 namespace zelmo {
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-void ShowLabel(QLabel* label, const LabelState& state, bool useVisibility) {
-  label->setText(Text(state.text));
-  const QColor fill = LabelFill(state.colour);
-  label->setAutoFillBackground(fill.isValid());
-  if (fill.isValid()) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, fill);
-    label->setPalette(p);
-  }
-  label->adjustSize();
-  if (useVisibility) label->setVisible(state.visible);
-}
-
-void ShowGauge(QProgressBar* gauge, const GaugeState& state) {
-  gauge->setMaximum(state.maximum);
-  gauge->setValue(state.position);
-  gauge->setVisible(state.visible);
-}
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
 void TFormHlav::Timer1Timer() {
-  engine_->tick();
+  session_->tick();
+  GrafAdv->tick(session_->engine().liveRpm());
   showDeviceDisplay(false);
-  extras_->refresh();
+  updateIndicators();
 }
 
 void TFormHlav::showDeviceDisplay(bool force) {
-  if (!force && engine_->revision() == shownRevision_) return;
-  shownRevision_ = engine_->revision();
-  const DeviceDisplay& now = engine_->display();
-
-  ShowLabel(LabelHlaseni, now.operation, true);
-  ShowGauge(CGaugeProgram, now.gauge);
-  LabelSpojeni->setVisible(now.noConnection);
-  if (force || now.comLabel != shown_.comLabel) {
-    LabelCom->setText(Text(now.comLabel));
-    LabelCom->adjustSize();
-  }
-  if (force || now.comCheckIndex != shown_.comCheckIndex) {
-    for (int i = 0; i < kComItemCount; ++i) MenuComItems[static_cast<std::size_t>(i)]->setChecked(i == now.comCheckIndex);
-  }
-
-  const MonitorLabels& live = now.monitor;
-  const MonitorLabels& was = shown_.monitor;
-  if (live.frameSeen) {
-    // Field by field, so that the placeholders a language wrote stay until
-    // the unit reports something new for them.
-    auto show = [force](QLabel* label, const LabelState& state, const LabelState& before, bool useVisibility) {
-      if (force || !(state == before)) ShowLabel(label, state, useVisibility);
-    };
-    show(LabelRpm, live.rpm, was.rpm, false);
-    show(LabelNapeti, live.voltage, was.voltage, false);
-    show(LabelBlocking, live.blocking, was.blocking, true);
-    show(LabelNeutral, live.neutral, was.neutral, true);
-    show(LabelSideStand, live.sideStand, was.sideStand, true);
-    show(LabelAdvance, live.advance, was.advance, false);
-    show(LabelMonSnimac1, live.pickup1, was.pickup1, false);
-    show(LabelMonSnimac2, live.pickup2, was.pickup2, false);
-    show(LabelEeDataErr, live.dataError, was.dataError, true);
-    show(LabelPocetProgramovani, live.programmingCount, was.programmingCount, false);
-    for (std::size_t i = 0; i < LabelTest.size(); ++i) show(LabelTest[i], live.tests[i], was.tests[i], false);
-    CGaugeRpm->setValue(live.rpmGaugePosition);
-  }
-  if (force || !(live.version == was.version)) ShowLabel(LabelVersion, live.version, true);
-
-  if (force || !(now.nearest == shown_.nearest)) {
-    for (int j = 0; j < kBreakpointCount; ++j) {
-      const bool marked = !now.nearest.belowCurve && j == now.nearest.nearestPoint;
-      const QColor colour = marked ? kLime : kFieldBackground;
-      SpeedEdits[static_cast<std::size_t>(j)]->setBackground(colour);
-      AdvanceEdits[static_cast<std::size_t>(j)]->setBackground(colour);
-    }
-  }
-  shown_ = now;
+  const DeviceEngine& engine = session_->engine();
+  if (!force && engine.revision() == shownRevision_) return;
+  shownRevision_ = engine.revision();
+  const DeviceDisplay& now = engine.display();
+  device_->show(now, force);
+  for (int i = 0; i < kComItemCount; ++i) MenuComItems[static_cast<std::size_t>(i)]->setChecked(i == now.comCheckIndex);
+  fields_->markNearest(now.nearest);
 }
 
-void TFormHlav::hideOperationDisplay() {
-  LabelHlaseni->hide();
-  CGaugeProgram->hide();
+void TFormHlav::sessionEvent(SessionEvent event) {
+  switch (event) {
+    case SessionEvent::ImageRead:
+    case SessionEvent::ImageStored:
+    case SessionEvent::Verified:
+    case SessionEvent::VerifyFailed:
+    case SessionEvent::ProgramFailed:
+      updateIndicators();
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormHlav::monitorFrame(const MonitorData& frame) { recorder_->frame(frame, session_->choices().languageId); }
+
+void TFormHlav::message(std::string_view text) {
+  showDeviceDisplay(false);
+  QMessageBox box(QMessageBox::NoIcon, windowTitle(), Text(text), QMessageBox::Ok, this);
+  box.exec();
+}
+
+void TFormHlav::warning(std::string_view text) {
+  // Most failures arrive inside the tick: the box waits for it to end.
+  QMetaObject::invokeMethod(
+      this, [this, shown = Text(text)] { QMessageBox::warning(this, windowTitle(), shown); }, Qt::QueuedConnection);
 }
 
 void TFormHlav::BuildMenuCom() {
@@ -108,7 +77,10 @@ void TFormHlav::BuildMenuCom() {
     item->setCheckable(true);
     MenuCom->addAction(item);
     group->addAction(item);
-    connect(item, &QAction::triggered, this, [this, i] { MenuCom1Click(i); });
+    connect(item, &QAction::triggered, this, [this, i] {
+      session_->choosePort(i);
+      showDeviceDisplay(true);
+    });
     MenuComItems[static_cast<std::size_t>(i)] = item;
   }
   MenuComItems[kAutoComIndex]->setText(QStringLiteral("Com Auto"));
@@ -128,36 +100,40 @@ void TFormHlav::refreshComCaptions() {
   }
 }
 
-void TFormHlav::MenuCom1Click(int index) {
-  engine_->menuComClick(index);
-  showDeviceDisplay(true);
-}
-
 void TFormHlav::MenuReadClick() {
-  engine_->menuReadClick();
+  session_->startRead();
   showDeviceDisplay(false);
 }
 
 void TFormHlav::MenuVerifyClick() {
-  engine_->menuVerifyClick();
+  session_->startVerify(fieldValues());
   showDeviceDisplay(false);
 }
 
 void TFormHlav::MenuProgramClick() {
-  engine_->menuProgramClick();
+  session_->startProgram(fieldValues());
   showDeviceDisplay(false);
 }
 
-void TFormHlav::fileNameCleared() {
-  messages_.currentFileName.clear();
-  setFileCaption();
+void TFormHlav::MenuDifferencesClick() {
+  const std::optional<Payload>& unit = session_->unitAfterFailure();
+  if (!unit) return;
+  const std::uint8_t language = session_->choices().languageId;
+  ShowDifferencesDialog(this, MakeDifferences(session_->image(), *unit, language), language);
 }
 
-void TFormHlav::showMessage(std::string_view text) {
-  showDeviceDisplay(false);
-  QMessageBox box(QMessageBox::NoIcon, windowTitle(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                  QMessageBox::Ok, this);
-  box.exec();
+void TFormHlav::MenuHistoryClick() {
+  if (!options_.configFiles) return;
+  const std::uint8_t language = session_->choices().languageId;
+  const std::vector<HistoryEntry> entries = ListHistory(HistoryFolder(options_.configFiles->settingsFile));
+  const auto bikeText = [language](std::uint8_t code) { return QString::fromStdString(BikeDisplayName(code, language)); };
+  QString open;
+  if (const auto* item = qobject_cast<QAction*>(named_.value(QStringLiteral("MenuOpen")))) open = item->text();
+  open.remove(QLatin1Char('&'));
+  const auto chosen = ChooseHistoryEntry(this, entries, bikeText, open, language);
+  if (chosen) openPath(QString::fromStdU16String(chosen->u16string()));
 }
+
+void TFormHlav::MenuRecordClick() { recorder_->toggle(session_->choices().languageId); }
 
 }  // namespace zelmo

@@ -3,9 +3,9 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include "app/device_panel.h"
 #include "app/main_window.h"
-#include "core/files/ign_format.h"
-#include "core/files/safe_file.h"
+#include "curve/curve_widget.h"
 
 namespace zelmo {
 namespace {
@@ -47,83 +47,60 @@ bool TFormHlav::chooseSaveFile(QString& path) {
   return true;
 }
 
+void TFormHlav::pointDialogsAtProgramFolder() {
+  openDialogFile_ = programFolderFile_;
+  saveDialogFile_ = programFolderFile_;
+}
+
 void TFormHlav::saveFile(bool fromToolbar) {
-  if (fromToolbar && CtrlHeld()) {
-    openDialogFile_ = programFolderFile_;
-    saveDialogFile_ = programFolderFile_;
-  }
+  if (fromToolbar && CtrlHeld()) pointDialogsAtProgramFolder();
   QString path;
   if (!chooseSaveFile(path)) return;
-  ControlsToImage();
-  OrderBreakpoints();
-  ImageToControls();
-  // Written whole beside the target and renamed over it: a failure leaves the
-  // old file as it was.
-  const FileResult written = WriteFileAtomically(PathOf(path), WriteParameterFile(image_));
-  if (!written.ok) {
-    QMessageBox::warning(this, windowTitle(),
-                         QString::fromUtf8(kOpenFileError.data()) + QStringLiteral("\n") +
-                             QString::fromStdString(written.error));
+  const FileOutcome saved = session_->saveFile(PathOf(path), fieldValues());
+  if (!saved.ok) {
+    QMessageBox::warning(this, windowTitle(), QString::fromStdString(saved.message));
     return;
   }
-  messages_.currentFileName = path.toStdString();
-  setFileCaption();
   lastFilePath_ = path;
   openDialogFile_ = lastFilePath_;
 }
 
 void TFormHlav::openFile(bool fromToolbar) {
-  if (fromToolbar && CtrlHeld()) {
-    openDialogFile_ = programFolderFile_;
-    saveDialogFile_ = programFolderFile_;
-  }
+  if (fromToolbar && CtrlHeld()) pointDialogsAtProgramFolder();
   QString path;
   if (chooseOpenFile(path)) {
     openPath(path);
   } else {
-    hideOperationDisplay();
-    requestGraphRescale();
+    device_->hideOperation();
+    GrafAdv->request(GraphRescale);
   }
 }
 
 void TFormHlav::openPath(const QString& path) {
-  const ReadResult read = ReadWholeFile(PathOf(path));
-  if (!read.ok) {
-    QMessageBox::warning(this, windowTitle(),
-                         QString::fromUtf8(kOpenFileError.data()) + QStringLiteral("\n") +
-                             QString::fromStdString(read.error));
-  } else {
-    ParameterImage loaded = image_;
-    if (ReadParameterFile(read.content, loaded)) {
-      image_ = loaded;
-      OrderBreakpoints();
-      ImageToControls();
-      messages_.currentFileName = path.toStdString();
-      setFileCaption();
-      lastFilePath_ = path;
-      saveDialogFile_ = lastFilePath_;
-    } else if (const auto message = IgnVersionMessage(choices_.languageId)) {
-      QMessageBox::information(this, windowTitle(),
-                               QString::fromUtf8(message->data(), static_cast<qsizetype>(message->size())));
-    }
+  const FileOutcome opened = session_->openFile(PathOf(path));
+  if (opened.ok) {
+    lastFilePath_ = path;
+    saveDialogFile_ = lastFilePath_;
+  } else if (!opened.refused) {
+    QMessageBox::warning(this, windowTitle(), QString::fromStdString(opened.message));
+  } else if (!opened.message.empty()) {
+    QMessageBox::information(this, windowTitle(), QString::fromStdString(opened.message));
   }
-  hideOperationDisplay();
-  requestGraphRescale();
+  device_->hideOperation();
+  GrafAdv->request(GraphRescale);
 }
 
 void TFormHlav::MenuSaveClick() { saveFile(false); }
 
 void TFormHlav::MenuSaveExeDirClick() {
-  openDialogFile_ = programFolderFile_;
-  saveDialogFile_ = programFolderFile_;
+  pointDialogsAtProgramFolder();
   saveFile(false);
 }
 
 void TFormHlav::MenuOpenClick() { openFile(false); }
 
 void TFormHlav::MenuOpenExeDirClick() {
-  openDialogFile_ = programFolderFile_;
-  saveDialogFile_ = programFolderFile_;
+  pointDialogsAtProgramFolder();
   openFile(false);
 }
 

@@ -7,9 +7,10 @@
 #include <QMenu>
 #include <QToolButton>
 
+#include "app/device_panel.h"
 #include "app/hints.h"
 #include "app/main_window.h"
-#include "app/window_extras.h"
+#include "app/parameter_fields.h"
 #include "core/model/bike_code.h"
 
 namespace zelmo {
@@ -44,10 +45,14 @@ void TFormHlav::applyHint(std::string_view control, std::string_view hint) {
   }
 }
 
-void TFormHlav::setFileCaption() { setWindowTitle(QString::fromStdString(FileWindowCaption(messages_))); }
+void TFormHlav::setFileCaption() {
+  setWindowTitle(QString::fromStdString(FileWindowCaption(session_->messages())));
+}
+
+void TFormHlav::fileNameChanged() { setFileCaption(); }
 
 void TFormHlav::setWindowCaption() {
-  if (const auto fixed = FixedWindowCaption(choices_.languageId)) {
+  if (const auto fixed = FixedWindowCaption(session_->choices().languageId)) {
     setWindowTitle(Text(*fixed));
   } else {
     setFileCaption();
@@ -58,38 +63,28 @@ void TFormHlav::applyLanguage(std::uint8_t languageId) {
   MenuEnglish->setChecked(languageId == kEnglish);
   MenuCzech->setChecked(languageId == kCzech);
   MenuGerman->setChecked(languageId == kGerman);
-  choices_.languageId = languageId;
+  session_->setLanguage(languageId);
   ApplySharedTexts();
-  messages_.captionPrefix = std::string(kCaptionPrefix);
   setWindowCaption();
   for (const ControlText& caption : LanguageCaptions(languageId)) applyControlText(caption);
   for (const ControlText& hint : LanguageHints(languageId)) applyHint(hint.control, hint.text);
-  if (extras_) extras_->retranslate();
+  MenuHistory->setText(Text(ExtraText(Extra::HistoryMenu, languageId)));
+  MenuDifferences->setText(Text(ExtraText(Extra::DifferencesButton, languageId)));
+  MenuRecord->setText(Text(ExtraText(Extra::RecordMenu, languageId)));
+  device_->retranslate(session_->messages(), languageId);
+  updateIndicators();
 }
 
-void TFormHlav::ApplyEnglishTexts() { applyLanguage(kEnglish); }
-void TFormHlav::ApplyCzechTexts() { applyLanguage(kCzech); }
-void TFormHlav::ApplyGermanTexts() { applyLanguage(kGerman); }
-
 void TFormHlav::ApplySharedTexts() {
-  const SharedTexts& shared = Shared(choices_.languageId);
+  const MessageTable& messages = session_->messages();
+  const SharedTexts& shared = Shared(session_->choices().languageId);
   applyControlText({"MenuOpenExeDir", shared.menuOpenExeDir});
   applyControlText({"MenuSaveExeDir", shared.menuSaveExeDir});
-  FillMessageTable(messages_, choices_.languageId);
-  const bool noConnection = !LabelSpojeni->isHidden();
-  if (noConnection) {
-    LabelAdvance->setText(QString::fromStdString(NoConnectionAdvanceCaption(messages_)));
-    LabelAdvance->adjustSize();
+  applyControlText({"AdvanceMinus", AdvanceMinusCaption(messages)});
+  applyControlText({"AdvancePlus", AdvancePlusCaption(messages)});
+  if (auto* bikes = qobject_cast<QComboBox*>(named_.value(QStringLiteral("ComboBoxBike")))) {
+    bikes->setItemText(kSpecialBikeIndex, Text(shared.specialSetting));
   }
-  applyControlText({"AdvanceMinus", AdvanceMinusCaption(messages_)});
-  applyControlText({"AdvancePlus", AdvancePlusCaption(messages_)});
-  if (noConnection) {
-    LabelMonSnimac1->setText(QString::fromStdString(NoConnectionPickUpCaption(messages_, 1)));
-    LabelMonSnimac2->setText(QString::fromStdString(NoConnectionPickUpCaption(messages_, 2)));
-    LabelMonSnimac1->adjustSize();
-    LabelMonSnimac2->adjustSize();
-  }
-  ComboBoxBike->setItemText(kSpecialBikeIndex, Text(shared.specialSetting));
   applyControlText({"CheckBoxBuzDlouhe", shared.excitationLong});
   applyControlText({"LabelBaseAdv", shared.baseAdvance});
   applyControlText({"MenuTools", shared.menuTools});
@@ -99,7 +94,8 @@ void TFormHlav::ApplySharedTexts() {
   applyControlText({"CheckBoxInvInput", shared.inversePolarity});
   SpeedButtonZpet->setToolTip(Text(shared.menuUndo));
   SpeedButtonZnovu->setToolTip(Text(shared.menuRedo));
-  ImageToControls();
+  fields_->show(session_->image());
+  UpdateControlStates();
 }
 
 }  // namespace zelmo

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "app/main_window.h"
+#include "core/lang/pattern.h"
 #include "print/print_sheet.h"
 #include "print/print_stamp.h"
 
@@ -32,21 +33,26 @@ QString ChoosePdfInstead(QWidget* parent, std::uint8_t languageId) {
 
 }  // namespace
 
+void TFormHlav::setPrintAppearance(bool on) {
+  printingMode_ = on;
+  UpdateControlStates();
+}
+
 void TFormHlav::SpeedButtonPrintClick() {
   // Asked before the print appearance, so no tick runs while the window is white.
   PrintTarget target{options_.printTo};
   if (target.pdfFile.isEmpty() && !HasDefaultPrinter()) {
-    target.pdfFile = ChoosePdfInstead(this, choices_.languageId);
+    target.pdfFile = ChoosePdfInstead(this, session_->choices().languageId);
     if (target.pdfFile.isEmpty()) return;
   }
 
-  const std::optional<QString> stamp = PrintStamp(choices_.languageId, QDateTime::currentDateTime());
+  const std::uint8_t language = session_->choices().languageId;
+  const std::optional<QString> stamp = PrintStamp(language, QDateTime::currentDateTime());
   const std::string stampText = stamp ? stamp->toStdString() : std::string();
-  engine_->showStamp(stamp ? std::optional<std::string_view>(stampText) : std::nullopt);
+  session_->showStamp(stamp ? std::optional<std::string_view>(stampText) : std::nullopt);
   showDeviceDisplay(false);
 
-  printingMode_ = true;
-  UpdateControlStates();
+  setPrintAppearance(true);
   // The central widget takes over the status bar's rows now, not at the next
   // layout pass, so the picture is the whole client area.
   layout()->activate();
@@ -55,16 +61,14 @@ void TFormHlav::SpeedButtonPrintClick() {
   const PrintResult result = PrintSheet(picture, target);
 
   // Back to normal whether or not the job went through.
-  printingMode_ = false;
-  UpdateControlStates();
+  setPrintAppearance(false);
   layout()->activate();
-  engine_->hideOperation();
+  session_->hideOperation();
   showDeviceDisplay(false);
 
   if (!result.ok) {
-    QString text = Text(ExtraText(Extra::PrintFailed, choices_.languageId));
-    text.replace(QStringLiteral("%s"), result.error);
-    QMessageBox::warning(this, windowTitle(), text);
+    const std::string text = FillText(ExtraText(Extra::PrintFailed, language), result.error.toStdString());
+    QMessageBox::warning(this, windowTitle(), QString::fromStdString(text));
   }
 }
 

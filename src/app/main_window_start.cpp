@@ -1,7 +1,6 @@
 // Construction, start-up, close and the settings files of the main window.
-// Ahead of the device headers: the drawing kinds name a "Frame" of their own.
-#include "curve/curve_widget.h"
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -10,15 +9,14 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include "app/device_panel.h"
 #include "app/help.h"
+#include "app/live_recorder.h"
 #include "app/main_window.h"
-#include "app/mouse_check_box.h"
-#include "app/up_down.h"
-#include "app/window_extras.h"
-#include "core/model/presets.h"
-#include "core/settings/config_dir.h"
-#include "core/settings/settings.h"
+#include "app/parameter_fields.h"
+#include "core/lang/pattern.h"
 #include "core/settings/settings_store.h"
+#include "curve/curve_widget.h"
 
 namespace zelmo {
 namespace {
@@ -31,15 +29,44 @@ QString ProgramFolderFileOf(QString programPath) {
   return programPath.left(cut + 1) + QStringLiteral("data.ign");
 }
 
+EditorSession::Setup SessionSetup(const std::optional<ConfigFiles>& files) {
+  EditorSession::Setup setup;
+  if (files) setup.historyFolder = HistoryFolder(files->settingsFile);
+  setup.localTime = [] {
+    const QDateTime now = QDateTime::currentDateTime();
+    return LocalTime{now.date().year(), now.date().month(),  now.date().day(),
+                     now.time().hour(), now.time().minute(), now.time().second()};
+  };
+  return setup;
+}
+
 }  // namespace
 
 TFormHlav::TFormHlav(SerialLink& link, WindowOptions options, QWidget* parent)
-    : QMainWindow(parent), link_(link), options_(std::move(options)) {
+    : QMainWindow(parent),
+      link_(link),
+      options_(std::move(options)),
+      session_(std::make_unique<EditorSession>(link_, static_cast<SessionListener&>(*this),
+                                               SessionSetup(options_.configFiles))) {
   buildControls();
-  engine_ = std::make_unique<DeviceEngine>(link_, *this, image_, messages_, choices_);
-  extras_ = std::make_unique<WindowExtras>(*this);
-  ForgetPushes(ordering_);
-  requestGraphRescale();
+  connect(fields_, &ParameterFields::stepped, this, [this] { session_->stepField(fieldValues()); });
+  connect(fields_, &ParameterFields::entered, this, [this] {
+    // Leaving the field runs the change once, the key itself once more.
+    focusNextChild();
+    session_->applyFields(fieldValues());
+  });
+  connect(fields_, &ParameterFields::committed, this, [this] {
+    session_->applyFields(fieldValues());
+    UpdateControlStates();
+  });
+  connect(fields_, &ParameterFields::bikeChosen, this, [this](int index) { session_->chooseBike(index); });
+  connect(fields_, &ParameterFields::advanceShift, this, &TFormHlav::shiftAdvance);
+  connect(fields_, &ParameterFields::programAfterChangeToggled, this,
+          [this](bool on) { session_->setProgramAfterChange(on); });
+  connect(device_, &DevicePanel::differencesClicked, this, &TFormHlav::MenuDifferencesClick);
+  connect(GrafAdv, &CurveWidget::focusRequested, fields_, &ParameterFields::focusField);
+  connect(recorder_, &LiveRecorder::changed, this, &TFormHlav::updateIndicators);
+  connect(recorder_, &LiveRecorder::failed, this, [this](const QString& text) { warning(text.toStdString()); });
   timer1_.setInterval(55);
   connect(&timer1_, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
   timer1_.start();
@@ -47,43 +74,33 @@ TFormHlav::TFormHlav(SerialLink& link, WindowOptions options, QWidget* parent)
 }
 
 TFormHlav::~TFormHlav() {
-  // The controls go first, while the state their handlers would touch still
-  // exists; a field losing the focus on the way out is no edit.
+  // The controls go first, while the session their handlers would touch
+  // still exists; a field losing the focus on the way out is no edit.
   closed_ = true;
+  fields_->close();
   timer1_.stop();
   delete takeCentralWidget();
 }
 
 void TFormHlav::FormCreate() {
   BuildMenuCom();
-  choices_.selectedComIndex = 1;
-  ApplyBikePresets(image_, bikeChosen_);
   centreOnScreen();
   programFolderFile_ = ProgramFolderFileOf(options_.programPath);
-  LoadSettings();
-  if (image_.speedCorrection() == 0) image_.speedCorrection() = 100;
+  ParameterImage loaded = session_->image();
+  StoredChoices choices = session_->choices();
+  std::string fileName;
+  LoadSettings(loaded, choices, fileName);
   if (!options_.arguments.isEmpty()) {
-    if (const auto id = LanguageFromArgument(options_.arguments.first().toStdString())) choices_.languageId = *id;
+    if (const auto id = LanguageFromArgument(options_.arguments.first().toStdString())) choices.languageId = *id;
   }
-  OrderBreakpoints();
-  ImageToControls();
-  switch (choices_.languageId) {
-    case kCzech: ApplyCzechTexts(); break;
-    case kGerman: ApplyGermanTexts(); break;
-    // The French slot has no texts of its own; English keeps the window readable.
-    default: ApplyEnglishTexts(); break;
-  }
-  ImageToControls();
-  undo_.reset(image_);
-  updateUndoButtons();
-  engine_->openPort();
+  session_->begin(loaded, choices, std::move(fileName));
+  // The French slot has no texts of its own; English keeps the window readable.
+  const std::uint8_t language = session_->choices().languageId;
+  applyLanguage(language == kCzech || language == kGerman ? language : kEnglish);
+  session_->openPort();
   showDeviceDisplay(true);
-  LabelHlaseni->hide();
-  CGaugeProgram->hide();
-  CGaugeProgram->setMaximum(1);
-  LabelEeDataErr->hide();
-  LabelVersion->hide();
-  for (QLabel* label : LabelTest) label->setVisible(testMode_);
+  device_->hideOperation();
+  device_->setTestMode(testMode_);
   UpdateControlStates();
 }
 
@@ -110,52 +127,46 @@ SettingsRecord TFormHlav::settingsRecord() const {
   record.top = y();
   record.height = height();
   record.width = width();
-  record.selectedComIndex = choices_.selectedComIndex;
-  record.autoPortIndex = choices_.autoPortIndex;
-  record.languageId = choices_.languageId;
-  record.currentFileName = messages_.currentFileName;
+  record.selectedComIndex = session_->choices().selectedComIndex;
+  record.autoPortIndex = session_->choices().autoPortIndex;
+  record.languageId = session_->choices().languageId;
+  record.currentFileName = session_->fileName();
   record.lastFilePath = lastFilePath_.toStdString();
-  record.ignAll = CheckBoxIgnAll->isChecked();
+  record.ignAll = fields_->shiftAll();
   return record;
 }
 
-void TFormHlav::LoadSettings() {
-  const auto files = FindConfigFiles(ProcessEnvironment);
-  if (!files) return;
+void TFormHlav::LoadSettings(ParameterImage& image, StoredChoices& choices, std::string& fileName) {
+  if (!options_.configFiles) return;
   // The window's current values are the defaults of whatever the file lacks.
   SettingsRecord record = settingsRecord();
-  const StartupFiles startup = LoadStartupFiles(*files, record, image_);
+  const StartupFiles startup = LoadStartupFiles(*options_.configFiles, record, image);
   resize(record.width, record.height);
   move(record.left, record.top);
   keepOnScreen();
-  choices_.selectedComIndex = record.selectedComIndex;
-  choices_.autoPortIndex = record.autoPortIndex;
-  choices_.languageId = record.languageId;
-  messages_.currentFileName = record.currentFileName;
+  choices.selectedComIndex = record.selectedComIndex;
+  choices.autoPortIndex = record.autoPortIndex;
+  choices.languageId = record.languageId;
+  fileName = record.currentFileName;
   lastFilePath_ = QString::fromStdString(record.lastFilePath);
   openDialogFile_ = lastFilePath_;
   saveDialogFile_ = lastFilePath_;
-  CheckBoxIgnAll->setChecked(record.ignAll);
+  fields_->setShiftAll(record.ignAll);
   testMode_ = startup.testMode;
 }
 
 void TFormHlav::SaveSettings() {
-  const auto files = FindConfigFiles(ProcessEnvironment);
-  if (!files) return;
-  const SettingsRecord record = settingsRecord();
-  const FileResult saved = SaveCloseFiles(*files, record, image_);
+  if (!options_.configFiles) return;
+  const FileResult saved = SaveCloseFiles(*options_.configFiles, settingsRecord(), session_->image());
   if (saved.ok) return;
-  const std::string_view pattern = ExtraText(Extra::SettingsWriteError, choices_.languageId);
-  QString text = QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()))
-                     .replace(QStringLiteral("%s"), QString::fromStdString(files->settingsFile.string()));
-  text += QStringLiteral("\n") + QString::fromStdString(saved.error);
-  QMessageBox::warning(this, windowTitle(), text);
+  const std::uint8_t language = session_->choices().languageId;
+  const std::string text = FillText(ExtraText(Extra::SettingsWriteError, language), options_.configFiles->settingsFile.string());
+  QMessageBox::warning(this, windowTitle(), QString::fromStdString(text + "\n" + saved.error));
 }
 
 void TFormHlav::FormClose() {
-  engine_->closePort();
-  ControlsToImage();
-  OrderBreakpoints();
+  session_->closePort();
+  session_->takeFields(fieldValues());
   SaveSettings();
 }
 
@@ -165,7 +176,9 @@ void TFormHlav::closeEvent(QCloseEvent* event) {
     // No tick may reopen the port or touch the image once closing has begun.
     timer1_.stop();
     FormClose();
-    extras_->windowClosing();
+    fields_->close();
+    MenuRecord->setChecked(false);
+    recorder_->windowClosing(session_->choices().languageId);
   }
   event->accept();
 }
@@ -176,22 +189,6 @@ void TFormHlav::MenuAboutClick() {
   if (about_) about_->exec();
 }
 
-void TFormHlav::MenuContensClick() { OpenManual(choices_.languageId); }
-
-void TFormHlav::requestGraphRescale() { GrafAdv->request(GraphRescale); }
-
-void TFormHlav::graphTick() { GrafAdv->tick(engine_->liveRpm()); }
-
-void TFormHlav::focusField(int pointCode) {
-  if (pointCode == LimiterPoint) {
-    UpDownOmez2->buddy()->setFocus();
-  } else if (pointCode == BasePoint) {
-    UpDownBaseAdv->buddy()->setFocus();
-  } else if (pointCode >= 0 && pointCode < kBreakpointCount) {
-    AdvanceEdits[static_cast<std::size_t>(pointCode)]->setFocus();
-  }
-}
-
-void TFormHlav::pushUndo() { push(); }
+void TFormHlav::MenuContensClick() { OpenManual(session_->choices().languageId); }
 
 }  // namespace zelmo

@@ -10,10 +10,10 @@
 
 namespace zelmo {
 
-PortMapping StartupPortMapping(const QString& portDevice) {
+PortMapping StartupPortMapping(const std::optional<ConfigFiles>& files, const QString& portDevice) {
   PortMapping mapping;
   IniDocument ini;
-  if (const auto files = FindConfigFiles(ProcessEnvironment)) {
+  if (files) {
     const ReadResult read = ReadWholeFile(files->settingsFile);
     if (read.ok) ini = IniDocument::Parse(read.content);
   }
@@ -25,8 +25,8 @@ PortMapping StartupPortMapping(const QString& portDevice) {
   LoadSettings(ini, record);
   StoredChoices choices{record.languageId, record.selectedComIndex, record.autoPortIndex};
   ClampComSettings(choices);
-  const int number = choices.selectedComIndex == kAutoComIndex ? choices.autoPortIndex + 1 : choices.selectedComIndex + 1;
-  mapping.binding = PortBinding{number, portDevice.toStdString()};
+  mapping.binding =
+      PortBinding{ComPortNumber(choices.selectedComIndex, choices.autoPortIndex), portDevice.toStdString()};
   return mapping;
 }
 

@@ -34,7 +34,7 @@ struct PrintBench {
   explicit PrintBench(const QString& printTo)
       : link(unit, sim::SteadyClock()),
         window(std::make_unique<TFormHlav>(
-            link, WindowOptions{{}, QCoreApplication::applicationFilePath(), printTo})) {
+            link, WindowOptions{{}, QCoreApplication::applicationFilePath(), printTo, FindConfigFiles(ProcessEnvironment)})) {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
   }
@@ -106,7 +106,6 @@ QRect Scaled(const QRect& r, double scale) {
 
 void VerifyNormalAppearance(const PrintBench& bench) {
   TFormHlav& window = *bench.window;
-  QVERIFY(!window.printingMode());
   QCOMPARE(bench.client()->palette().color(QPalette::Window), kFace);
   for (const char* name : {"StatusBar1", "UpDownBaseAdv", "UpDownOmez2", "CheckBoxProgHned", "BitBtnAdvMinus",
                            "BitBtnAdvPlus", "CheckBoxIgnAll", "CGaugeRpm", "LabelPocetProgramovani"}) {
@@ -142,13 +141,11 @@ class PrintTest : public QObject {
     const QImage before = bench.clientArea();
     bench.print();
     // The picture the job was given, rebuilt before any tick can change a label.
-    window.setPrintingMode(true);
-    window.UpdateControlStates();
+    window.setPrintAppearance(true);
     Child<QLabel>(&window, "LabelHlaseni")->show();
     window.layout()->activate();
     const QImage printed = bench.client()->grab().toImage();
-    window.setPrintingMode(false);
-    window.UpdateControlStates();
+    window.setPrintAppearance(false);
     Child<QLabel>(&window, "LabelHlaseni")->hide();
     window.layout()->activate();
     QCOMPARE(printed.size(), before.size());
@@ -210,9 +207,9 @@ class PrintTest : public QObject {
     QVERIFY(label->text().startsWith(QStringLiteral("Date and Time of printing:  ")));
     QVERIFY2(StampOfBetween(label->text(), kEnglish, from, to), qPrintable(label->text()));
     QVERIFY(label->isHidden());
-    QCOMPARE(window.engine().messageTicks(), DeviceEngine::kMessageTicks);
+    QCOMPARE(window.session().engine().messageTicks(), DeviceEngine::kMessageTicks);
     QTRY_VERIFY_WITH_TIMEOUT(label->isVisible(), 500);  // the next tick shows it again
-    QVERIFY(window.engine().messageTicks() > DeviceEngine::kMessageTicks - 10);
+    QVERIFY(window.session().engine().messageTicks() > DeviceEngine::kMessageTicks - 10);
 
     window.MenuCzechClick();
     from = QDateTime::currentDateTime();
@@ -231,10 +228,10 @@ class PrintTest : public QObject {
     const QString earlier = label->text();
     QVERIFY(!earlier.isEmpty());
     QTest::qWait(1100);  // a new stamp would name another second
-    window.storedChoices().languageId = 2;
+    window.session().storedChoices().languageId = 2;
     bench.print();
     QCOMPARE(label->text(), earlier);
-    QCOMPARE(window.engine().messageTicks(), DeviceEngine::kMessageTicks);
+    QCOMPARE(window.session().engine().messageTicks(), DeviceEngine::kMessageTicks);
     QVERIFY(QFileInfo::exists(config_->file(QStringLiteral("sheet.pdf"))));
     VerifyNormalAppearance(bench);
   }

@@ -24,14 +24,14 @@ class StartupTest : public QObject {
     config.write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nLanguage=3\r\n");
     {
       Bench bench({QStringLiteral("DEUTSCH")});
-      QCOMPARE(bench.window->choices().languageId, kGerman);
+      QCOMPARE(bench.window->session().choices().languageId, kGerman);
       QCOMPARE(bench.window->windowTitle(), QStringLiteral("Programmierung der \"Zelmo TCI\" Zündbox"));
       QVERIFY(Child<QAction>(bench.window.get(), "MenuGerman")->isChecked());
       QVERIFY(!Child<QAction>(bench.window.get(), "MenuCzech")->isChecked());
     }
     for (const char* word : {"deutsch", "DE", "english"}) {
       Bench bench({QString::fromLatin1(word)});
-      QCOMPARE(bench.window->choices().languageId, kCzech);
+      QCOMPARE(bench.window->session().choices().languageId, kCzech);
       QCOMPARE(bench.window->windowTitle(), QStringLiteral("Programování jednotky \"Zelmo TCI\""));
     }
   }
@@ -41,25 +41,23 @@ class StartupTest : public QObject {
     Bench bench;
     TFormHlav& window = *bench.window;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(window.width(), TFormHlav::kWidth);
-    QCOMPARE(window.height(), TFormHlav::kHeight);
-    QCOMPARE(window.x(), screen.x() + (screen.width() - TFormHlav::kWidth) / 2);
-    QCOMPARE(window.y(), screen.y() + (screen.height() - TFormHlav::kHeight) / 2);
-    QCOMPARE(window.choices().selectedComIndex, 0);
+    QCOMPARE(window.width(), kDefaultWindowWidth);
+    QCOMPARE(window.height(), kDefaultWindowHeight);
+    QCOMPARE(window.x(), screen.x() + (screen.width() - kDefaultWindowWidth) / 2);
+    QCOMPARE(window.y(), screen.y() + (screen.height() - kDefaultWindowHeight) / 2);
+    QCOMPARE(window.session().choices().selectedComIndex, 0);
     QCOMPARE(bench.link.openPort(), 1);
     QVERIFY(Child<QLabel>(&window, "LabelCom")->text().startsWith(QStringLiteral("COM= COM1")));
-    QCOMPARE(window.choices().languageId, kEnglish);
+    QCOMPARE(window.session().choices().languageId, kEnglish);
     QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
-    QCOMPARE(window.parameterImage(), NewParameters(0));
+    QCOMPARE(window.session().image(), NewParameters(0));
     QVERIFY(!Child<QCheckBox>(&window, "CheckBoxIgnAll")->isChecked());
-    QVERIFY(!window.testMode());
     QVERIFY(Child<QLabel>(&window, "LabelTest1")->isHidden());
-    QVERIFY(!window.undoHistory().canUndo());
+    QVERIFY(!window.session().undoHistory().canUndo());
     QVERIFY(!Child<QAction>(&window, "MenuZpet")->isEnabled());
     QVERIFY(!Child<QAction>(&window, "MenuZnovu")->isEnabled());
     QCOMPARE(Child<QLineEdit>(&window, "EditRpmAdv10")->text(), QLocale().toString(10000));
     QCOMPARE(Child<QLineEdit>(&window, "EditOmez2")->text(), QLocale().toString(13700));
-    QCOMPARE(window.programFolderFile(), QCoreApplication::applicationDirPath() + QStringLiteral("/data.ign"));
   }
 
   void storedImageAndSettingsComeBack() {
@@ -74,14 +72,13 @@ class StartupTest : public QObject {
     Bench bench;
     TFormHlav& window = *bench.window;
     QCOMPARE(window.pos(), QPoint(10, 20));
-    QCOMPARE(window.choices().selectedComIndex, kAutoComIndex);
+    QCOMPARE(window.session().choices().selectedComIndex, kAutoComIndex);
     QCOMPARE(bench.link.openPort(), 4);
     QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       /x/y.ign"));
     QCOMPARE(window.lastFilePath(), QStringLiteral("/x/z.ign"));
     QVERIFY(Child<QCheckBox>(&window, "CheckBoxIgnAll")->isChecked());
-    QVERIFY(window.testMode());
     QVERIFY(!Child<QLabel>(&window, "LabelTest8")->isHidden());
-    const ParameterImage& image = window.parameterImage();
+    const ParameterImage& image = window.session().image();
     QCOMPARE(image.speedCorrection(), 100);
     QCOMPARE(Child<QLineEdit>(&window, "EditBaseAdv")->text(), QStringLiteral("7"));
     QCOMPARE(Child<QLineEdit>(&window, "EditPalec13")->text(), QStringLiteral("4"));
@@ -96,15 +93,15 @@ class StartupTest : public QObject {
     config.write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nLeft=-9000\r\nTop=5000\r\n");
     Bench bench;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(bench.window->x(), screen.x() + (screen.width() - TFormHlav::kWidth) / 2);
+    QCOMPARE(bench.window->x(), screen.x() + (screen.width() - kDefaultWindowWidth) / 2);
   }
 
   void frenchSlotStartsInEnglish() {
     ConfigFolder config;
     config.write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nLanguage=2\r\n");
     Bench bench;
-    QCOMPARE(bench.window->choices().languageId, kEnglish);
-    QCOMPARE(bench.window->messageTable().programError, std::string("Program error!"));
+    QCOMPARE(bench.window->session().choices().languageId, kEnglish);
+    QCOMPARE(bench.window->session().messages().programError, std::string("Program error!"));
     QCOMPARE(Child<QMenu>(bench.window.get(), "MenuFile")->title(), QStringLiteral("&File"));
   }
 
@@ -146,8 +143,8 @@ class StartupTest : public QObject {
     QVERIFY(settings.contains("CheckBoxIgnAll->Checked=0"));
 
     Bench again;
-    QCOMPARE(again.window->parameterImage().baseAdvance(), 12);
-    QCOMPARE(again.window->choices().languageId, kCzech);
+    QCOMPARE(again.window->session().image().baseAdvance(), 12);
+    QCOMPARE(again.window->session().choices().languageId, kCzech);
   }
 };
 

@@ -25,9 +25,11 @@ QByteArray ConfigFolder::read(const QString& name) const {
   return f.readAll();
 }
 
-Bench::Bench(QStringList arguments, sim::UnitOptions unitOptions, sim::SimLinkOptions linkOptions)
-    : unit(unitOptions), link(unit, sim::SteadyClock(), linkOptions) {
-  window = std::make_unique<TFormHlav>(link, WindowOptions{std::move(arguments), QCoreApplication::applicationFilePath()});
+Bench::Bench(QStringList arguments, sim::UnitOptions unitOptions, sim::SimLinkOptions linkOptions,
+             sim::UnitMemory memory)
+    : unit(unitOptions, memory), link(unit, sim::SteadyClock(), linkOptions) {
+  window = std::make_unique<TFormHlav>(link, WindowOptions{std::move(arguments), QCoreApplication::applicationFilePath(),
+                                                           {}, FindConfigFiles(ProcessEnvironment)});
 }
 
 Bench::~Bench() = default;

@@ -37,7 +37,8 @@ class ConfigFolder {
 // A unit, the link to it on the real clock (the unit's saving takes its
 // time), and a window on it, started from the test program's folder.
 struct Bench {
-  explicit Bench(QStringList arguments = {}, sim::UnitOptions unit = {}, sim::SimLinkOptions link = {});
+  explicit Bench(QStringList arguments = {}, sim::UnitOptions unit = {}, sim::SimLinkOptions link = {},
+                 sim::UnitMemory memory = sim::FactoryMemory());
   ~Bench();
 
   // Lets the window's timer run for about this many ticks of 55 ms.

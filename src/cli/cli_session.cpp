@@ -1,56 +1,67 @@
 #include "cli/cli_session.h"
 
-#include "core/model/presets.h"
-
 namespace zelmo::cli {
 
-CliSession::CliSession(SerialLink& link, std::ostream& messages, bool trace)
-    : out_(messages),
-      // What a first start of the window holds, COM1, English.
-      image_(NewParameters(0)),
-      choices_{kEnglish, 0, 0},
-      engine_(trace ? trace_.emplace(link, tick_, messages) : link, *this, image_, messageTable_, choices_) {
-  FillMessageTable(messageTable_, choices_.languageId);
+CliSession::CliSession(SerialLink& link, std::ostream& messages, bool trace, EditorSession::Setup setup)
+    : out_(messages), session_(traced(link, trace), *this, std::move(setup)) {
   timer_.setTimerType(Qt::PreciseTimer);
   timer_.setInterval(kTickMs);
   QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
   clock_.start();
 }
 
-bool CliSession::openPort(int portNumber) {
-  choices_.selectedComIndex = static_cast<std::uint8_t>(portNumber - 1);
-  engine_.openPort();
-  return engine_.lastOpenResult().ok();
+// Runs before the session is built: it must get the traced link.
+SerialLink& CliSession::traced(SerialLink& link, bool trace) {
+  if (!trace) return link;
+  return trace_.emplace(link, tick_, out_);
+}
+
+bool CliSession::choosePort(int comIndex) {
+  session_.choosePort(comIndex);
+  return session_.engine().lastOpenResult().ok();
 }
 
 int CliSession::run(int stopStatus) {
   stopStatus_ = stopStatus;
   printChanges();
-  if (finished_) return *finished_;
+  if (finished_) {
+    printClosingLine();
+    return *finished_;
+  }
   timer_.start();
   const int status = loop_.exec();
   timer_.stop();
-  engine_.closePort();
+  session_.closePort();
   return status;
 }
 
-void CliSession::finish(int status) {
-  if (!finished_) finished_ = status;
+void CliSession::finish(int status, std::string closingLine) {
+  if (finished_) return;
+  finished_ = status;
+  closingLine_ = std::move(closingLine);
 }
 
 void CliSession::tick() {
   if (stop_.requested()) finish(stopStatus_);
   if (!finished_) {
     ++tick_;
-    engine_.tick();
+    session_.tick();
     if (afterTick) afterTick();
     printChanges();
+    if (finished_) printClosingLine();
   }
   if (finished_) loop_.exit(*finished_);
 }
 
+void CliSession::printClosingLine() {
+  if (closingLine_.empty()) return;
+  out_ << closingLine_ << "\n";
+  out_.flush();
+  closingLine_.clear();
+}
+
 void CliSession::printChanges() {
-  const DeviceDisplay& d = engine_.display();
+  const DeviceDisplay& d = session_.engine().display();
   // The engine starts silent; that is news only once the unit had its time to answer.
   if (!d.noConnection) {
     everConnected_ = true;
@@ -59,12 +70,14 @@ void CliSession::printChanges() {
     out_ << "No Connection\n";
     noConnectionPrinted_ = true;
   }
-  if (holdOperationMessages || !d.operation.visible) return;
-  const bool saving = d.operation.text == messageTable_.saving;
+  if (holdOperationMessages || !d.operation.visible) {
+    out_.flush();
+    return;
+  }
   if (d.operation.text != printedOperation_.text || d.operation.colour != printedOperation_.colour ||
-      (saving && d.gauge.position != printedGauge_)) {
+      (d.saving && d.gauge.position != printedGauge_)) {
     out_ << d.operation.text;
-    if (saving) out_ << " " << d.gauge.position << " %";
+    if (d.saving) out_ << " " << d.gauge.position << " %";
     out_ << "\n";
     printedOperation_ = d.operation;
     printedGauge_ = d.gauge.position;
@@ -72,30 +85,39 @@ void CliSession::printChanges() {
   out_.flush();
 }
 
-void CliSession::showMessage(std::string_view text) {
+void CliSession::message(std::string_view text) {
   out_ << text << "\n";
   out_.flush();
 }
 
+void CliSession::warning(std::string_view text) {
+  out_ << "zelmo-cli: " << text << "\n";
+  out_.flush();
+}
+
 namespace {
-std::string_view EventName(TransferEvent event) {
+std::string_view EventName(SessionEvent event) {
   switch (event) {
-    case TransferEvent::UnitInfoAccepted: return "unit info accepted";
-    case TransferEvent::ImageRead: return "image read";
-    case TransferEvent::ImageStored: return "image stored";
-    case TransferEvent::VerifyOk: return "verify ok";
-    case TransferEvent::ReadFailed: return "read failed";
-    case TransferEvent::VerifyFailed: return "verify failed";
-    case TransferEvent::ProgramFailed: return "program failed";
-    case TransferEvent::VersionMismatch: return "version mismatch";
+    case SessionEvent::UnitInfoAccepted: return "unit info accepted";
+    case SessionEvent::ImageRead: return "image read";
+    case SessionEvent::ImageStored: return "image stored";
+    case SessionEvent::Verified: return "verify ok";
+    case SessionEvent::SavingFinished: return "saving finished";
+    case SessionEvent::SavingUnconfirmed: return "saving unconfirmed";
+    case SessionEvent::ReadFailed: return "read failed";
+    case SessionEvent::VerifyFailed: return "verify failed";
+    case SessionEvent::ProgramFailed: return "program failed";
+    case SessionEvent::VersionMismatch: return "version mismatch";
+    case SessionEvent::ConnectionLost: return "connection lost";
+    case SessionEvent::ConnectionBack: return "connection back";
   }
   return "?";
 }
 }  // namespace
 
-void CliSession::transferEvent(TransferEvent event) {
+void CliSession::sessionEvent(SessionEvent event) {
   if (trace_) out_ << "[tick " << tick_ << "] " << EventName(event) << " (" << clock_.elapsed() << " ms)\n";
-  if (onTransferEvent) onTransferEvent(event);
+  if (onEvent) onEvent(event);
 }
 
 void CliSession::monitorFrame(const MonitorData& data) {

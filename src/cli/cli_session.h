@@ -1,84 +1,77 @@
 #pragma once
-// The device engine as the command-line tool runs it: the same 55 ms tick as
-// the window, on a Qt timer, with the window's duties done in text. Every
-// message the window would show in a box or in its operation label goes to
-// standard error.
+// The editor session as the command-line tool runs it: the window's document
+// and device engine, ticked every 55 ms on a Qt timer, with the window's
+// duties done in text. Every message the window would show in a box or in its
+// operation label goes to standard error.
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "cli/stop_signals.h"
 #include "cli/trace_link.h"
-#include "core/device/device_engine.h"
-#include "core/lang/texts.h"
-#include "core/model/ordering.h"
+#include "core/session/editor_session.h"
 
 namespace zelmo::cli {
 
-class CliSession final : public DeviceHost {
+class CliSession final : public SessionListener {
  public:
   static constexpr int kTickMs = 55;
 
-  // link must outlive the session. With trace, every frame in and out is
-  // reported with its tick.
-  CliSession(SerialLink& link, std::ostream& messages, bool trace);
+  // link must outlive the session. With trace, every frame in and out and
+  // every session event is reported with its tick. setup: the history.
+  CliSession(SerialLink& link, std::ostream& messages, bool trace, EditorSession::Setup setup);
 
-  ParameterImage& image() { return image_; }
-  const MessageTable& messageTable() const { return messageTable_; }
-  DeviceEngine& engine() { return engine_; }
+  EditorSession& session() { return session_; }
+  const EditorSession& session() const { return session_; }
+  const DeviceEngine& engine() const { return session_.engine(); }
   long ticks() const { return tick_; }
   long long elapsedMs() const { return clock_.elapsed(); }
 
-  // Opens COM portNumber (1..20) as the window does at start-up; false (the
-  // reason already printed) when it cannot be opened.
-  bool openPort(int portNumber);
+  // Chooses a Com menu item (0..19 open COM1 to COM20) as the window's Com
+  // menu does; false (the reason already printed) when its port cannot be opened.
+  bool choosePort(int comIndex);
   // Runs ticks until finish() or a stop signal; returns finish()'s status, or
   // stopStatus after a stop signal.
   int run(int stopStatus);
-  // Ends run() after the current tick, once its messages are printed.
-  void finish(int status);
+  // Ends run() after the current tick, once its messages are printed; a
+  // closing line comes after them, the last thing said. The first call counts.
+  void finish(int status, std::string closingLine = {});
 
-  std::function<void(TransferEvent)> onTransferEvent;
+  std::function<void(SessionEvent)> onEvent;
   std::function<void(const MonitorData&)> onMonitorFrame;
   std::function<void()> afterTick;
-  // While set, operation messages are not printed (a later one will say more).
+  // While set, operation messages are not printed (a later one will say more,
+  // or the command has said its last).
   bool holdOperationMessages = false;
   // Prints what changed on the display since the last time; every tick does.
   void printChanges();
 
-  // DeviceHost
-  void controlsToImage() override {}
-  void orderBreakpoints() override { OrderBreakpoints(image_, ordering_, choices_); }
-  void imageToControls() override {}
-  void requestGraphRescale() override {}
-  void graphTick() override {}
-  void fileNameCleared() override {}
-  void showMessage(std::string_view text) override;
-  bool blockingLabelsShown() const override { return true; }
-  bool printingMode() const override { return false; }
-  void clearPrintingMode() override {}
-  void transferEvent(TransferEvent event) override;
+  // SessionListener
+  void imageChanged(bool /*rescaleGraph*/) override {}
+  void sessionEvent(SessionEvent event) override;
   void monitorFrame(const MonitorData& data) override;
+  void message(std::string_view text) override;
+  void warning(std::string_view text) override;
 
  private:
+  SerialLink& traced(SerialLink& link, bool trace);
   void tick();
+  void printClosingLine();
 
   std::ostream& out_;
   long tick_ = 0;
   std::optional<TraceLink> trace_;
-  ParameterImage image_;
-  OrderingMemory ordering_;
-  StoredChoices choices_;
-  MessageTable messageTable_;
-  DeviceEngine engine_;
+  EditorSession session_;
   StopSignals stop_;
   QTimer timer_;
   QEventLoop loop_;
   QElapsedTimer clock_;
   std::optional<int> finished_;
+  std::string closingLine_;
   int stopStatus_ = 1;
   LabelState printedOperation_;
   int printedGauge_ = -1;

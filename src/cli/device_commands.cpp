@@ -21,9 +21,12 @@
 namespace zelmo::cli {
 namespace {
 
-// After the verify the unit still writes its memory, about a second. One that
-// falls silent meanwhile, or never finishes, may not have kept what it verified.
-constexpr long kSavingWaitTicks = 400;
+// After a verify the engine polls within 6 ticks; the unit's first monitor
+// frame carries its parameter-set version. This allows for a lost reply or
+// two, and is as long as the engine waits before it calls the unit lost.
+constexpr long kVersionWaitTicks = DeviceEngine::kStartSilence;
+
+constexpr std::string_view kSavingUnconfirmed = "zelmo-cli: the unit did not confirm that it saved the parameters";
 
 struct DeviceArguments {
   std::string port;
@@ -85,39 +88,57 @@ int WithEventLoop(const std::function<int()>& body) {
   return body();
 }
 
-void PrintFirmware(CliSession& session, std::ostream& err) {
-  const UnitInfoTexts& t = session.engine().unitTexts();
+void PrintFirmware(const CliSession& cli, std::ostream& err) {
+  const UnitInfoTexts& t = cli.engine().unitTexts();
   err << "Unit: " << t.versionText << "  " << t.dateText << "  " << t.timeText << "\n";
-}
-
-void PrintDifferences(CliSession& session, std::ostream& err) {
-  PrintDifferenceReport(session.image(), session.engine().lastUnitImage(), err);
 }
 
 enum class Goal { Read, Verify, Program };
 
-int RunTransfer(Goal goal, const DeviceArguments& a, std::ostream& out, std::ostream& err) {
-  std::optional<ParameterImage> fileImage;
-  if (goal != Goal::Read) {
-    fileImage = LoadParameterFile(a.files.front(), err);
-    if (!fileImage) return kExitError;
-  }
-  const auto choice = ChoosePort(a.port, SettingsPortMapping());
+// Read, Verify and Program as the window runs them: the file opened into the
+// editor session, the session's command, and its events to end on.
+int RunTransfer(Goal goal, const DeviceArguments& a, const Context& context, std::ostream& out,
+                std::ostream& err) {
+  // Checked first for the tool's own messages about the file; the session opens it below.
+  if (goal != Goal::Read && !LoadParameterFile(a.files.front(), err)) return kExitError;
+  const auto choice = ChoosePort(a.port, SettingsPortMapping(context.settingsFile));
   return WithEventLoop([&] {
     QtSerialLink link(choice->mapping);
-    CliSession session(link, err, a.trace);
-    if (fileImage) session.image() = *fileImage;
-    if (!session.openPort(choice->portNumber)) return kExitError;
+    CliSession cli(link, err, a.trace, {context.historyFolder, context.localTime});
+    EditorSession& session = cli.session();
+    if (goal != Goal::Read) {
+      const FileOutcome opened = session.openFile(a.files.front());
+      if (!opened.ok) {
+        err << "zelmo-cli: " << a.files.front() << ": " << opened.message << "\n";
+        return kExitError;
+      }
+    }
+    if (!cli.choosePort(choice->comIndex)) return kExitError;
 
     bool fileFailed = false;
-    long verifiedAt = -1;
-    bool monitorSince = false;
-    session.onTransferEvent = [&](TransferEvent event) {
+    // The transfer's result is printed; what the display shows later is not
+    // this command's (a Program's saving progress excepted).
+    const auto settle = [&] {
+      cli.printChanges();
+      cli.holdOperationMessages = true;
+    };
+    const auto fail = [&](int status) { cli.finish(fileFailed ? kExitError : status); };
+    // Verify reads only block 1; the version comes with the next monitor frame.
+    std::optional<int> verifyStatus;
+    long verifyEndedAt = 0;
+    bool monitorSinceVerify = false;
+    bool programVerified = false;
+    const auto awaitVersion = [&](int status) {
+      verifyStatus = status;
+      verifyEndedAt = cli.ticks();
+    };
+
+    cli.onEvent = [&](SessionEvent event) {
       switch (event) {
-        case TransferEvent::UnitInfoAccepted:
-          PrintFirmware(session, err);
+        case SessionEvent::UnitInfoAccepted:
+          PrintFirmware(cli, err);
           break;
-        case TransferEvent::ImageRead: {
+        case SessionEvent::ImageRead: {
           // Kept whatever the verify that follows finds: it is what the unit holds, ordered.
           const std::string text = WriteParameterFile(session.image());
           if (!a.output) {
@@ -129,69 +150,83 @@ int RunTransfer(Goal goal, const DeviceArguments& a, std::ostream& out, std::ost
           }
           break;
         }
-        case TransferEvent::ImageStored:
+        case SessionEvent::Verified:
+          settle();
+          if (goal == Goal::Read) cli.finish(fileFailed ? kExitError : kExitOk);
+          if (goal == Goal::Verify) awaitVersion(kExitOk);
+          // A Program goes on until the unit has saved what it verified.
+          programVerified = goal == Goal::Program;
           break;
-        case TransferEvent::VerifyOk:
-          if (goal == Goal::Program) {
-            // The idle step of this very tick already puts the programming
-            // success text up; the verify's own comes first.
-            session.printChanges();
-            session.holdOperationMessages = true;
-            verifiedAt = session.ticks();
+        case SessionEvent::VerifyFailed:
+          settle();
+          PrintDifferenceReport(session.image(), session.unitAfterFailure(), err);
+          if (goal == Goal::Verify) {
+            awaitVersion(kExitTransferFailed);
           } else {
-            session.finish(fileFailed ? kExitError : kExitOk);
+            fail(kExitTransferFailed);
           }
           break;
-        case TransferEvent::VerifyFailed:
-          PrintDifferences(session, err);
-          session.finish(fileFailed ? kExitError : kExitTransferFailed);
+        case SessionEvent::ReadFailed:
+        case SessionEvent::ProgramFailed:
+          settle();
+          fail(kExitTransferFailed);
           break;
-        case TransferEvent::ReadFailed:
-        case TransferEvent::ProgramFailed:
-          session.finish(kExitTransferFailed);
+        case SessionEvent::VersionMismatch:
+          // The session has said which versions; nothing was read or written.
+          settle();
+          cli.finish(kExitOtherVersion);
           break;
-        case TransferEvent::VersionMismatch:
-          session.finish(kExitOtherVersion);
+        case SessionEvent::SavingFinished:
+          // This tick puts the programming success text up.
+          cli.holdOperationMessages = false;
+          cli.finish(kExitOk);
+          break;
+        case SessionEvent::SavingUnconfirmed:
+          cli.holdOperationMessages = true;
+          cli.finish(kExitTransferFailed, std::string(kSavingUnconfirmed));
+          break;
+        case SessionEvent::ImageStored:
+        case SessionEvent::ConnectionLost:
+        case SessionEvent::ConnectionBack:
           break;
       }
     };
-    // Programming ends when the unit says it has saved what it verified.
-    session.onMonitorFrame = [&](const MonitorData&) {
-      if (verifiedAt >= 0) monitorSince = true;
+    cli.onMonitorFrame = [&](const MonitorData&) {
+      if (verifyStatus) monitorSinceVerify = true;
+      // After a Program's verify the display shows the unit's saving state
+      // from before it: the news starts with this frame.
+      if (programVerified) cli.holdOperationMessages = false;
     };
-    session.afterTick = [&] {
-      if (verifiedAt < 0) return;
-      // Until the unit reports on its saving, the success text would come too early.
-      if (monitorSince) {
-        session.holdOperationMessages = false;
-        if (session.engine().savingCountdown() == 0) {
-          session.finish(kExitOk);
-          return;
+    cli.afterTick = [&] {
+      if (!verifyStatus) return;
+      if (monitorSinceVerify && session.unitVersion()) {
+        if (*session.unitVersion() == kProtocolVersion) {
+          cli.finish(*verifyStatus);
+        } else {
+          cli.finish(kExitOtherVersion, VersionMismatchText(session.messages(), *session.unitVersion()));
         }
-      }
-      if (session.engine().display().noConnection || session.ticks() - verifiedAt > kSavingWaitTicks) {
-        err << "zelmo-cli: the unit did not confirm that it saved the parameters\n";
-        session.finish(kExitTransferFailed);
+      } else if (cli.ticks() - verifyEndedAt > kVersionWaitTicks) {
+        cli.finish(*verifyStatus);  // no word on the version: the verify stands
       }
     };
 
     switch (goal) {
       case Goal::Read:
-        session.engine().menuReadClick();
+        session.startRead();
         break;
       case Goal::Verify:
-        session.engine().menuVerifyClick();
+        session.startVerify(session.image());
         break;
       case Goal::Program:
-        session.engine().menuProgramClick();
+        session.startProgram(session.image());
         break;
     }
-    return session.run(kExitTransferFailed);
+    return cli.run(kExitTransferFailed);
   });
 }
 
-std::string MonitorLine(const MonitorData& data, const CliSession& session) {
-  const MonitorLabels labels = MonitorDisplay(data, session.messageTable(), NewParameters(0).limiter(), true);
+std::string MonitorLine(const MonitorData& data, const CliSession& cli) {
+  const MonitorLabels labels = MonitorDisplay(data, cli.session().messages(), NewParameters(0).limiter(), true);
   std::string line;
   auto add = [&](const LabelState& label) {
     std::string_view text = label.text;
@@ -211,9 +246,9 @@ std::string MonitorLine(const MonitorData& data, const CliSession& session) {
 
 }  // namespace
 
-int RunPorts(Arguments arguments, std::ostream& out, std::ostream& err) {
+int RunPorts(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
   if (!arguments.empty()) return UsageError(err, "ports", "ports takes no arguments");
-  const PortMapping mapping = SettingsPortMapping();
+  const PortMapping mapping = SettingsPortMapping(context.settingsFile);
   const std::vector<SystemPort> ports = SystemPorts();
   bool any = false;
   for (int n = 1; n <= kHighestComNumber; ++n) {
@@ -226,38 +261,38 @@ int RunPorts(Arguments arguments, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-int RunRead(Arguments arguments, std::ostream& out, std::ostream& err) {
+int RunRead(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
   const auto a = Parse(arguments, kOutput, 0, "read --port DEVICE [-o OUT.ign] [--trace]", err);
-  return a ? RunTransfer(Goal::Read, *a, out, err) : kExitError;
+  return a ? RunTransfer(Goal::Read, *a, context, out, err) : kExitError;
 }
 
-int RunVerify(Arguments arguments, std::ostream& out, std::ostream& err) {
+int RunVerify(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
   const auto a = Parse(arguments, 0, 1, "verify --port DEVICE FILE.ign [--trace]", err);
-  return a ? RunTransfer(Goal::Verify, *a, out, err) : kExitError;
+  return a ? RunTransfer(Goal::Verify, *a, context, out, err) : kExitError;
 }
 
-int RunProgram(Arguments arguments, std::ostream& out, std::ostream& err) {
+int RunProgram(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
   const auto a = Parse(arguments, 0, 1, "program --port DEVICE FILE.ign [--trace]", err);
-  return a ? RunTransfer(Goal::Program, *a, out, err) : kExitError;
+  return a ? RunTransfer(Goal::Program, *a, context, out, err) : kExitError;
 }
 
-int RunMonitor(Arguments arguments, std::ostream& out, std::ostream& err) {
+int RunMonitor(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
   const auto a = Parse(arguments, kCount | kCsv, 0, "monitor --port DEVICE [--count N] [--csv] [--trace]", err);
   if (!a) return kExitError;
-  const auto choice = ChoosePort(a->port, SettingsPortMapping());
+  const auto choice = ChoosePort(a->port, SettingsPortMapping(context.settingsFile));
   return WithEventLoop([&] {
     QtSerialLink link(choice->mapping);
-    CliSession session(link, err, a->trace);
-    if (!session.openPort(choice->portNumber)) return kExitError;
+    CliSession cli(link, err, a->trace, {context.historyFolder, context.localTime});
+    if (!cli.choosePort(choice->comIndex)) return kExitError;
     if (a->csv) out << MonitorCsvHeader() << "\n";
     long frames = 0;
-    session.onMonitorFrame = [&](const MonitorData& data) {
-      out << (a->csv ? MonitorCsvRow(data, session.elapsedMs()) : MonitorLine(data, session)) << "\n";
+    cli.onMonitorFrame = [&](const MonitorData& data) {
+      out << (a->csv ? MonitorCsvRow(data, cli.elapsedMs()) : MonitorLine(data, cli)) << "\n";
       out.flush();
-      if (a->count && ++frames >= *a->count) session.finish(kExitOk);
+      if (a->count && ++frames >= *a->count) cli.finish(kExitOk);
     };
     // Watching ends with Ctrl-C; that is no failure.
-    return session.run(kExitOk);
+    return cli.run(kExitOk);
   });
 }
 

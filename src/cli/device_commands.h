@@ -1,24 +1,25 @@
 #pragma once
 // Commands that talk to a unit through a serial port: the window's Read,
-// Verify and Program and its live monitor, on the same engine and timing.
+// Verify and Program and its live monitor, on the window's editor session:
+// the same engine and timing, ordering, history and wait for the unit's saving.
 #include "cli/command.h"
 
 namespace zelmo::cli {
 
 // The transfer failed: no reply, a wrong echo, a verify that found differences.
 inline constexpr int kExitTransferFailed = 1;
-// The unit holds another parameter-set version; nothing was written.
+// The unit holds another parameter-set version; nothing was read or written.
 inline constexpr int kExitOtherVersion = 3;
 
 // ports: the COM numbers and the devices they stand for
-int RunPorts(Arguments arguments, std::ostream& out, std::ostream& err);
+int RunPorts(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
 // read --port DEVICE [-o OUT.ign] [--trace]: without -o the file goes to standard output
-int RunRead(Arguments arguments, std::ostream& out, std::ostream& err);
+int RunRead(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
 // verify --port DEVICE FILE.ign [--trace]
-int RunVerify(Arguments arguments, std::ostream& out, std::ostream& err);
+int RunVerify(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
 // program --port DEVICE FILE.ign [--trace]
-int RunProgram(Arguments arguments, std::ostream& out, std::ostream& err);
+int RunProgram(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
 // monitor --port DEVICE [--count N] [--csv] [--trace]
-int RunMonitor(Arguments arguments, std::ostream& out, std::ostream& err);
+int RunMonitor(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
 
 }  // namespace zelmo::cli

@@ -1,5 +1,6 @@
 // zelmo-cli: the parameter tools of the Zelmo TCI programmer on the command
 // line. One table names every command; a command is one function.
+#include <QDateTime>
 #include <array>
 #include <iostream>
 #include <string>
@@ -9,9 +10,11 @@
 #include "cli/command.h"
 #include "cli/device_commands.h"
 #include "cli/offline_commands.h"
+#include "core/settings/config_dir.h"
 
 namespace {
 
+using namespace zelmo;
 using namespace zelmo::cli;
 
 struct Command {
@@ -45,12 +48,33 @@ void PrintUsage(std::ostream& out) {
          "\nExit status: 0 on success, 1 when a transfer with the unit failed, 2 on a\n"
          "usage error, a file that cannot be read or written, a parameter file of\n"
          "another version or a port that cannot be opened, 3 when the unit holds\n"
-         "another parameter-set version.\n";
+         "another parameter-set version.\n"
+         "\nread and program keep a history entry, as the window does, in the folder\n"
+         "\"history\" beside the settings file ($ZELMO_TCI_CONFIG_DIR when it is set).\n";
+}
+
+LocalTime CurrentLocalTime() {
+  const QDateTime now = QDateTime::currentDateTime();
+  return LocalTime{now.date().year(), now.date().month(),  now.date().day(),
+                   now.time().hour(), now.time().minute(), now.time().second()};
+}
+
+// The window's configuration folder: its settings file names ports and the
+// history beside it keeps every read and program.
+Context FindContext() {
+  Context context;
+  if (const auto files = FindConfigFiles(ProcessEnvironment)) {
+    context.settingsFile = files->settingsFile;
+    context.historyFolder = HistoryFolder(files->settingsFile);
+  }
+  context.localTime = CurrentLocalTime;
+  return context;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const Context context = FindContext();
   const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   if (arguments.empty()) {
     PrintUsage(std::cerr);
@@ -63,7 +87,7 @@ int main(int argc, char** argv) {
   }
   for (const Command& command : kCommands) {
     if (command.name == name) {
-      return command.run(Arguments(arguments).subspan(1), std::cout, std::cerr);
+      return command.run(Arguments(arguments).subspan(1), context, std::cout, std::cerr);
     }
   }
   std::cerr << "zelmo-cli: unknown command '" << name << "'\n\n";

@@ -13,6 +13,7 @@
 #include "core/model/bike_code.h"
 #include "core/model/ordering.h"
 #include "core/model/presets.h"
+#include "core/report/bike_name.h"
 
 namespace zelmo::cli {
 namespace {
@@ -49,16 +50,14 @@ std::optional<std::uint8_t> ParseBikeCode(std::string_view text) {
 }
 
 std::string BikeName(std::uint8_t code) {
-  if (code == kSpecialBikeCode) return std::string(Shared(kEnglish).specialSetting);
-  if (const auto index = BikeCodeToIndex(code)) return std::string(BikeListText(*index));
-  return "(unknown)";
+  return BikeCodeToIndex(code) ? BikeDisplayName(code, kEnglish) : std::string("(unknown)");
 }
 
 const char* OnOff(std::uint8_t flag) { return flag != 0 ? "on" : "off"; }
 
 }  // namespace
 
-int RunNew(Arguments arguments, std::ostream&, std::ostream& err) {
+int RunNew(Arguments arguments, const Context&, std::ostream&, std::ostream& err) {
   constexpr std::string_view kSynopsis = "new [--bike CODE] OUT.ign";
   std::uint8_t bike = 0;
   std::optional<std::string> outPath;
@@ -81,7 +80,7 @@ int RunNew(Arguments arguments, std::ostream&, std::ostream& err) {
   return Save(*outPath, NewParameters(bike), err);
 }
 
-int RunImage(Arguments arguments, std::ostream& out, std::ostream& err) {
+int RunImage(Arguments arguments, const Context&, std::ostream& out, std::ostream& err) {
   if (arguments.size() != 1) return UsageError(err, "image FILE.ign");
   const auto image = Load(arguments[0], err);
   if (!image) return kExitError;
@@ -95,7 +94,7 @@ int RunImage(Arguments arguments, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-int RunShow(Arguments arguments, std::ostream& out, std::ostream& err) {
+int RunShow(Arguments arguments, const Context&, std::ostream& out, std::ostream& err) {
   if (arguments.size() != 1) return UsageError(err, "show FILE.ign");
   const auto loaded = Load(arguments[0], err);
   if (!loaded) return kExitError;
@@ -122,7 +121,7 @@ int RunShow(Arguments arguments, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-int RunNormalize(Arguments arguments, std::ostream&, std::ostream& err) {
+int RunNormalize(Arguments arguments, const Context&, std::ostream&, std::ostream& err) {
   if (arguments.size() != 2) return UsageError(err, "normalize IN.ign OUT.ign");
   const auto image = Load(arguments[0], err);
   if (!image) return kExitError;

@@ -1,17 +1,15 @@
 #include "cli/port_choice.h"
 
 #include "core/files/safe_file.h"
-#include "core/settings/config_dir.h"
 #include "core/settings/ini_file.h"
 #include "serial/system_ports.h"
 
 namespace zelmo::cli {
 
-PortMapping SettingsPortMapping() {
+PortMapping SettingsPortMapping(const std::optional<std::filesystem::path>& settingsFile) {
   PortMapping mapping;
-  const auto files = FindConfigFiles(ProcessEnvironment);
-  if (!files) return mapping;
-  const ReadResult settings = ReadWholeFile(files->settingsFile);
+  if (!settingsFile) return mapping;
+  const ReadResult settings = ReadWholeFile(*settingsFile);
   if (settings.ok) mapping.overrides = PortOverrides(IniDocument::Parse(settings.content));
   return mapping;
 }
@@ -20,10 +18,12 @@ std::optional<PortChoice> ChoosePort(std::string_view argument, PortMapping mapp
   if (argument.empty()) return std::nullopt;
   PortChoice choice;
   // COM21 is the automatic scan's last port, not one the menu offers.
-  if (const auto number = ComKeyNumber(argument); number && *number < kHighestComNumber) {
-    choice.portNumber = *number;
+  const auto number = ComKeyNumber(argument);
+  if (const auto index = number ? ComMenuIndex(*number) : std::nullopt) {
+    choice.comIndex = *index;
   } else {
-    mapping.binding = PortBinding{choice.portNumber, std::string(argument)};
+    // Bound to the number the engine opens for the item chosen.
+    mapping.binding = PortBinding{ComPortNumber(choice.comIndex, 0), std::string(argument)};
   }
   choice.mapping = std::move(mapping);
   return choice;

@@ -1,8 +1,9 @@
 #pragma once
-// Which port the device commands use: --port COMn picks a number as the
-// window's Com menu does; --port DEVICE binds COM1 to that device for the run.
-// Numbers stand for the devices the settings file's "PORTS" section names,
-// else for the system's ports in order.
+// Which port the device commands use: --port COMn picks the Com menu item
+// that opens COMn, as the window's Com menu does; --port DEVICE binds COM1 to
+// that device for the run. Numbers stand for the devices the settings file's
+// "PORTS" section names, else for the system's ports in order.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,12 +13,12 @@
 namespace zelmo::cli {
 
 struct PortChoice {
-  int portNumber = 1;
+  int comIndex = 0;  // the Com menu item to choose: 0..19 open COM1 to COM20
   PortMapping mapping;
 };
 
-// The "PORTS" overrides of the user's settings file (none when it is missing).
-PortMapping SettingsPortMapping();
+// The "PORTS" overrides of the settings file (none without one, or when it is missing).
+PortMapping SettingsPortMapping(const std::optional<std::filesystem::path>& settingsFile);
 
 // Nothing for an empty argument.
 std::optional<PortChoice> ChoosePort(std::string_view argument, PortMapping mapping);

@@ -20,7 +20,7 @@ QPoint GraphPixel(const QMouseEvent* event) {
 
 }  // namespace
 
-CurveWidget::CurveWidget(CurveHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+CurveWidget::CurveWidget(CurveDocument& document, QWidget* parent) : QWidget(parent), document_(document) {
   setObjectName(QStringLiteral("GrafAdv"));
   setFixedSize(kWidth, kHeight);
   setMouseTracking(true);
@@ -38,7 +38,7 @@ void CurveWidget::drawNow() {
   const QColor face = palette().color(QPalette::Window);
   const Rgb background{static_cast<std::uint8_t>(face.red()), static_cast<std::uint8_t>(face.green()),
                        static_cast<std::uint8_t>(face.blue())};
-  graph_.draw(QWidget::width(), QWidget::height(), host_.image(), graph_.lastLiveRpm, background, drawing_);
+  graph_.draw(QWidget::width(), QWidget::height(), document_.image(), graph_.lastLiveRpm, background, drawing_);
   DrawCurve(bitmap_, drawing_, font());
   setHint(QString::fromUtf8(drawing_.hint.data(), static_cast<qsizetype>(drawing_.hint.size())));
   update();
@@ -49,7 +49,6 @@ void CurveWidget::setHint(const QString& hint) {
   hint_ = hint;
   setStatusTip(hint_);
   if (underMouse() || graph_.grabbed != NoPoint) showHintInStatusBar();
-  emit hintChanged(hint_);
 }
 
 void CurveWidget::showHintInStatusBar() {
@@ -71,18 +70,18 @@ void CurveWidget::paintEvent(QPaintEvent*) {
 void CurveWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint at = GraphPixel(event);
-  graph_.mouse(MouseKind::Down, at.x(), at.y(), host_, *this);
+  graph_.mouse(MouseKind::Down, at.x(), at.y(), document_, *this);
 }
 
 void CurveWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint at = GraphPixel(event);
-  graph_.mouse(MouseKind::Up, at.x(), at.y(), host_, *this);
+  graph_.mouse(MouseKind::Up, at.x(), at.y(), document_, *this);
 }
 
 void CurveWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = GraphPixel(event);
-  graph_.mouse(MouseKind::Move, at.x(), at.y(), host_, *this);
+  graph_.mouse(MouseKind::Move, at.x(), at.y(), document_, *this);
 }
 
 void CurveWidget::enterEvent(QEnterEvent*) { showHintInStatusBar(); }

@@ -2,12 +2,12 @@
 // The curve graph control "GrafAdv": shows the bitmap of the last drawing,
 // forwards the mouse to the graph's editing and draws only from the tick.
 //
-// The window that embeds it implements CurveHost, places it (202 x 122),
-// adds requests with request(GraphRescale) after every change of the image
-// and calls tick(liveRpm) once per 55 ms timer tick. The hint of the point
+// It edits a CurveDocument (the editor session). The window that embeds it
+// places it (202 x 122), adds requests with request(GraphRescale) after
+// every change of the image, calls tick(liveRpm) once per 55 ms timer tick
+// and gives the focus to the field a point asks for. The hint of the point
 // under the pointer is the widget's status tip: it is sent to the status bar
-// whenever it changes while the pointer is over the graph, and also announced
-// with hintChanged.
+// whenever it changes while the pointer is over the graph.
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -23,8 +23,8 @@ class CurveWidget : public QWidget, private CurveSurface {
   static constexpr int kWidth = 202;
   static constexpr int kHeight = 122;
 
-  // host must outlive the widget.
-  explicit CurveWidget(CurveHost& host, QWidget* parent = nullptr);
+  // document must outlive the widget.
+  explicit CurveWidget(CurveDocument& document, QWidget* parent = nullptr);
 
   void request(int bits) { graph_.request(bits); }
   // Reads the Shift keys and draws when something asked for it; true when it drew.
@@ -35,7 +35,8 @@ class CurveWidget : public QWidget, private CurveSurface {
   QString hint() const { return hint_; }
 
  signals:
-  void hintChanged(const QString& hint);
+  // The pointer came to a point whose field should take the keyboard focus.
+  void focusRequested(int pointCode);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -51,12 +52,13 @@ class CurveWidget : public QWidget, private CurveSurface {
   ScreenPoint screenOrigin() const override;
   void movePointer(int screenX, int screenY) override;
   bool reportsProgramMoves() const override;
+  void focusField(int pointCode) override { emit focusRequested(pointCode); }
 
   void drawNow();
   void setHint(const QString& hint);
   void showHintInStatusBar();
 
-  CurveHost& host_;
+  CurveDocument& document_;
   CurveGraph graph_;
   CurveDrawing drawing_;
   QImage bitmap_;

@@ -9,21 +9,19 @@
 namespace zelmo {
 namespace {
 
-class WindowHost final : public CurveHost {
+class WindowHost final : public CurveDocument {
  public:
   ParameterImage theImage = curve_test::ExampleImage();
   OrderingMemory memory;
   StoredChoices choices;
-  std::vector<int> focused;
   int refreshes = 0;
   int pushes = 0;
 
   ParameterImage& image() override { return theImage; }
   OrderingMemory& orderingMemory() override { return memory; }
   StoredChoices& storedChoices() override { return choices; }
-  void imageToControls() override { ++refreshes; }
-  void focusField(int pointCode) override { focused.push_back(pointCode); }
-  void pushUndo() override { ++pushes; }
+  void dragStepped() override { ++refreshes; }
+  void dragReleased() override { ++pushes; }
 };
 
 // Stands in for the main window: collects the status tips that reach it.
@@ -88,9 +86,11 @@ class CurveWidgetTest : public QObject {
 
   void hoverSetsTheHintAndTheFocus() {
     widget->tick(0);
+    std::vector<int> focused;
+    connect(widget, &CurveWidget::focusRequested, this, [&focused](int point) { focused.push_back(point); });
     QTest::mouseMove(widget, QPoint(53, 52));
     QCOMPARE(widget->graph().hovered, 2);
-    QCOMPARE(host->focused, std::vector<int>{2});
+    QCOMPARE(focused, std::vector<int>{2});
     QVERIFY(widget->hint().isEmpty());  // not before the tick has drawn
     QVERIFY(widget->tick(0));
     QCOMPARE(widget->hint(), QString::fromUtf8("  rpm=3000; advance=24\u00b0"));

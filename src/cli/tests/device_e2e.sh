@@ -9,6 +9,11 @@ rm -rf "$dir" && mkdir -p "$dir" || exit 1
 # Qt locks a port by the last part of its name, so every case has its own.
 tty=$dir/ttyZelmo_$case
 pids=()
+# The settings and the history of every case stay in its own folder, never
+# in the user's.
+export ZELMO_TCI_CONFIG_DIR=$dir/config
+mkdir -p "$ZELMO_TCI_CONFIG_DIR" || exit 1
+history=$ZELMO_TCI_CONFIG_DIR/history
 
 cleanup() {
   for p in "${pids[@]}"; do
@@ -57,6 +62,22 @@ has() { grep -qF -- "$2" "$dir/$1" || fail "$1 lacks '$2'"; }
 lacks() { ! grep -qF -- "$2" "$dir/$1" || fail "$1 has '$2'"; }
 count() { grep -cF -- "$2" "$dir/$1"; }
 image_of() { "$cli" image "$1"; }
+last_line() { tail -n 1 "$dir/$1"; }
+# history_entries PATTERN: the history entries whose names match, one a line.
+history_entries() { find "$history" -maxdepth 1 -name "$1" 2>/dev/null | sort; }
+# one_entry EVENT: sets entry to the only history entry, which must be of that event.
+one_entry() {
+  local all
+  all=$(history_entries '*.ign')
+  [ "$(printf '%s' "$all" | grep -c .)" = 1 ] || fail "expected one history entry, found: ${all:-none}"
+  case "$all" in *_"$1".ign) ;; *) fail "the history entry is no $1: $all" ;; esac
+  entry=$all
+}
+# The speed breakpoints of a parameter file rise strictly.
+rising() { awk '/^RPM_ADV/ { for (i = 3; i <= 11; i++) if ($i + 0 <= $(i - 1) + 0) exit 1 }' "$1"; }
+# Milliseconds since the epoch.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+mismatch_60="Unmatched version of PC and Ignition programs!  PC-61, IGN-60"
 
 case "$case" in
   read)
@@ -66,20 +87,35 @@ case "$case" in
     has err "Unit: ZSM12  14. 3.2025  09:05"
     has err "Verify: OK"
     grep -q "^TORVANEX_KEY   61" "$dir/read.ign" || fail "no key line in the file read"
+    # The window's history beside the settings keeps what was read.
+    one_entry read
+    [ "$(image_of "$entry")" = "$(image_of "$dir/read.ign")" ] || fail "the history entry differs from the file read"
     run 0 read --port "$tty"
     has out "TORVANEX_KEY   61"
+    [ "$(history_entries '*_read*.ign' | wc -l)" = 2 ] || fail "the second read kept no history entry"
     ;;
   program_verify)
     start_sim --eeprom "$dir/unit.bin"
     "$cli" new --bike 7 "$dir/bike7.ign" || fail "new"
+    started=$(now_ms)
     run 0 program --port "$tty" "$dir/bike7.ign"
+    took=$(($(now_ms) - started))
     has err "Program device:"
     has err "Verify: OK"
+    # It ends when the unit's saving countdown has run out (1.1 s after the
+    # store), its progress shown on the way: not at the verify.
+    [ "$took" -ge 1100 ] || fail "program ended $took ms after its start, before the unit had saved"
     has err "Saving:"
-    [ "$(tail -n 1 "$dir/err")" = "Programing: OK" ] || fail "programming did not end with its success text"
+    [ "$(tail -n 2 "$dir/err" | head -n 1 | grep -c "^Saving: [0-9]* %$")" = 1 ] ||
+      fail "the success text does not follow the saving progress"
+    [ "$(last_line err)" = "Programing: OK" ] || fail "programming did not end with its success text"
+    one_entry program
+    [ "$(image_of "$entry")" = "$(image_of "$dir/bike7.ign")" ] || fail "the history entry is not what was programmed"
     run 0 verify --port "$tty" "$dir/bike7.ign"
     has err "Verify device:"
     has err "Verify: OK"
+    lacks err "Unmatched version"
+    [ "$(history_entries '*.ign' | wc -l)" = 1 ] || fail "a verify kept a history entry"
     # The unit keeps it across a restart.
     stop_sim
     start_sim --eeprom "$dir/unit.bin"
@@ -95,6 +131,7 @@ case "$case" in
     has err "Verify error!"
     has err "* Bike"
     has err "reserved bytes: 0 differ"
+    lacks err "Unmatched version"
     ;;
   monitor)
     start_sim
@@ -157,8 +194,11 @@ case "$case" in
     has err "Verify error!"
     [ -s "$dir/r.ign" ] || fail "the file read was not written"
     # Written in the order the window would show.
-    awk '/^RPM_ADV/ { for (i = 3; i <= 11; i++) if ($i + 0 <= $(i - 1) + 0) exit 1 }' "$dir/r.ign" ||
-      fail "breakpoints not in order: $(grep RPM_ADV "$dir/r.ign")"
+    rising "$dir/r.ign" || fail "breakpoints not in order: $(grep RPM_ADV "$dir/r.ign")"
+    # The history keeps the unit's own bytes, unordered: put in order they are the file read.
+    one_entry read
+    ! rising "$entry" || fail "the history entry was put in order: $(grep RPM_ADV "$entry")"
+    [ "$(image_of "$entry")" = "$(image_of "$dir/r.ign")" ] || fail "the history entry is not what the unit held"
     run 0 monitor --port "$tty" --count 1
     has out "Programmed data error"
     ;;
@@ -173,6 +213,16 @@ case "$case" in
     run 0 monitor --port "$tty" --count 1
     has out "Number of Programing= 0"
     has out "PC-61, IGN-60"
+    [ -z "$(history_entries '*')" ] || fail "a refused transfer kept a history entry"
+    # Verify reads only block 1: the version comes with the unit's monitor frames.
+    "$cli" new --bike 7 "$dir/bike7.ign" || fail "new"
+    run 3 verify --port "$tty" "$dir/bike7.ign"
+    has err "Verify error!"
+    [ "$(last_line err)" = "$mismatch_60" ] || fail "the verify did not end with the version line"
+    # The very parameters the file holds do not make another version right.
+    run 3 verify --port "$tty" "$dir/p.ign"
+    has err "Verify: OK"
+    [ "$(last_line err)" = "$mismatch_60" ] || fail "the verify did not end with the version line"
     ;;
   unplug)
     # Cut after each reply of a program in turn: never a success, never a crash.
@@ -188,6 +238,26 @@ case "$case" in
     run 1 read --port "$tty" -o "$dir/r.ign"
     has err "Read error!"
     [ ! -e "$dir/r.ign" ] || fail "a file was written"
+    ;;
+  saving_silent)
+    # Verified, then silent after the first report of the unit's saving (the
+    # fourth reply): never a success, and the last word is that it did not confirm.
+    "$cli" new --bike 5 "$dir/p.ign" || fail "new"
+    start_sim --unplug-after 4
+    run 1 program --port "$tty" "$dir/p.ign"
+    has err "Verify: OK"
+    has err "Saving: "
+    lacks err "Programing: OK"
+    [ "$(last_line err)" = "zelmo-cli: the unit did not confirm that it saved the parameters" ] ||
+      fail "the program did not end with the missing confirmation"
+    wait "$sim_pid" 2>/dev/null
+    # Gone right after the verify: the version cannot be learnt, the verify stands.
+    "$cli" new "$dir/factory.ign" || fail "new"
+    start_sim --unplug-after 1
+    run 0 verify --port "$tty" "$dir/factory.ign"
+    has err "Verify: OK"
+    lacks err "Unmatched version"
+    wait "$sim_pid" 2>/dev/null
     ;;
   reconnect)
     start_sim
@@ -208,9 +278,7 @@ case "$case" in
     has err "No Connection"
     ;;
   ports)
-    # COM numbers from the settings file's PORTS section.
-    export ZELMO_TCI_CONFIG_DIR=$dir/config
-    mkdir -p "$ZELMO_TCI_CONFIG_DIR"
+    # COM numbers from the settings file's PORTS section (in the case's own folder).
     printf '[FORM_HLAV]\r\nComPort=1\r\n[PORTS]\r\nCOM3=%s\r\nCOM4=%s\r\n' "$tty" "$dir/none" \
       >"$ZELMO_TCI_CONFIG_DIR/Zelmo_TCI.ini"
     run 0 ports

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/curve/curve_drawing.h"
-#include "core/curve/curve_host.h"
+#include "core/curve/curve_document.h"
 #include "core/model/parameter_image.h"
 
 namespace zelmo {
@@ -71,7 +71,7 @@ struct CurveGraph {
 
   // One mouse event over the graph (or captured by it during a drag), in graph
   // pixels. Down and Up only for the left button.
-  void mouse(MouseKind kind, int X, int Y, CurveHost& host, CurveSurface& surface);
+  void mouse(MouseKind kind, int X, int Y, CurveDocument& document, CurveSurface& surface);
   // The pointer left the graph.
   void mouseLeave();
 
@@ -84,7 +84,7 @@ struct CurveGraph {
   void draw(int width, int height, const ParameterImage& image, int liveRpm, Rgb background, CurveDrawing& out);
 
  private:
-  void drag(int X, int Y, CurveHost& host, CurveSurface& surface);
+  void drag(int X, int Y, CurveDocument& document, CurveSurface& surface);
   void grab(int X, int Y, const ParameterImage& image);
 };
 

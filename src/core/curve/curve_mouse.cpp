@@ -30,7 +30,7 @@ void CurveGraph::grab(int X, int Y, const ParameterImage& image) {
   }
 }
 
-void CurveGraph::mouse(MouseKind kind, int X, int Y, CurveHost& host, CurveSurface& surface) {
+void CurveGraph::mouse(MouseKind kind, int X, int Y, CurveDocument& document, CurveSurface& surface) {
   if ((X < areaLeft || X > areaRight || Y < areaTop || Y > areaBottom) && grabbed == NoPoint) {
     if (hovered != NoPoint) {
       hovered = NoPoint;
@@ -40,10 +40,10 @@ void CurveGraph::mouse(MouseKind kind, int X, int Y, CurveHost& host, CurveSurfa
   }
   if (scaleX == 0.0F) return;
 
-  const int hit = hitTest(X, Y, host.image());
+  const int hit = hitTest(X, Y, document.image());
   if (hit != hovered && grabbed == NoPoint) {
     request(GraphRedraw);
-    if (hit != NoPoint) host.focusField(hit);
+    if (hit != NoPoint) surface.focusField(hit);
   }
   hovered = grabbed == NoPoint ? hit : NoPoint;
 
@@ -54,10 +54,10 @@ void CurveGraph::mouse(MouseKind kind, int X, int Y, CurveHost& host, CurveSurfa
         return;
       }
       if (grabbed == NoPoint) return;
-      drag(X, Y, host, surface);
+      drag(X, Y, document, surface);
       break;
     case MouseKind::Down:
-      grab(X, Y, host.image());
+      grab(X, Y, document.image());
       if (grabbed == NoPoint) return;
       request(GraphRedraw);
       break;
@@ -65,15 +65,15 @@ void CurveGraph::mouse(MouseKind kind, int X, int Y, CurveHost& host, CurveSurfa
       if (grabbed != NoPoint) {
         grabbed = NoPoint;
         request(GraphRedraw);
-        host.pushUndo();
+        document.dragReleased();
       }
       break;
   }
   hovered = grabbed == NoPoint ? hit : NoPoint;
 }
 
-void CurveGraph::drag(int X, int Y, CurveHost& host, CurveSurface& surface) {
-  ParameterImage& image = host.image();
+void CurveGraph::drag(int X, int Y, CurveDocument& document, CurveSurface& surface) {
+  ParameterImage& image = document.image();
   const double dx = X - originX - grabOffsetX;
   const double dy = Y - originY - grabOffsetY;
   // Nearest 100 rpm and nearest degree; halfway goes to the larger speed and the smaller advance.
@@ -95,11 +95,11 @@ void CurveGraph::drag(int X, int Y, CurveHost& host, CurveSurface& surface) {
     image.limiter() = static_cast<std::uint8_t>(speed / 100);
   }
 
-  OrderingMemory& memory = host.orderingMemory();
+  OrderingMemory& memory = document.orderingMemory();
   memory.movedPoint = grabbed;
-  OrderBreakpoints(image, memory, host.storedChoices());
+  OrderBreakpoints(image, memory, document.storedChoices());
   memory.movedPoint = kNoMovedPoint;
-  host.imageToControls();
+  document.dragStepped();
 
   // Keep the pointer on the point when the axes change under it.
   const float oldScaleX = scaleX;

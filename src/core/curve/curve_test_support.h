@@ -25,7 +25,7 @@ inline ParameterImage ExampleImage() {
   return image;
 }
 
-class FakeHost final : public CurveHost, public CurveSurface {
+class FakeHost final : public CurveDocument, public CurveSurface {
  public:
   ParameterImage theImage = ExampleImage();
   OrderingMemory memory;
@@ -43,9 +43,9 @@ class FakeHost final : public CurveHost, public CurveSurface {
   ParameterImage& image() override { return theImage; }
   OrderingMemory& orderingMemory() override { return memory; }
   StoredChoices& storedChoices() override { return choices; }
-  void imageToControls() override { ++refreshes; }
+  void dragStepped() override { ++refreshes; }
   void focusField(int pointCode) override { focused.push_back(pointCode); }
-  void pushUndo() override { ++pushes; }
+  void dragReleased() override { ++pushes; }
 
   int graphWidth() const override { return kWidth; }
   int graphHeight() const override { return kHeight; }

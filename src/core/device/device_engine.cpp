@@ -1,5 +1,8 @@
 #include "core/device/device_engine.h"
 
+#include "core/device/port_names.h"
+#include "core/lang/pattern.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -18,22 +21,14 @@ constexpr int kSavingStart = 110;
 constexpr std::size_t kDeviceNamePrefix = 4;  // the "\\.\" before "COMn"
 constexpr std::size_t kComLabelChars = 10;
 
-// The texts of our own are printf-style; only the first "%s" is filled, so a
-// reason that itself holds a "%" stays as it is.
-std::string Fill(std::string_view pattern, std::string_view value) {
-  std::string text(pattern);
-  if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, value);
-  return text;
-}
-
 }  // namespace
 
-DeviceEngine::DeviceEngine(SerialLink& link, DeviceHost& host, ParameterImage& image, const MessageTable& messages,
-                           StoredChoices& choices)
-    : link_(link), host_(host), image_(image), messages_(messages), choices_(choices), rxBuffer_(kReadCap) {}
+DeviceEngine::DeviceEngine(SerialLink& link, EngineListener& listener, ParameterImage& image,
+                           const MessageTable& messages, StoredChoices& choices)
+    : link_(link), listener_(listener), image_(image), messages_(messages), choices_(choices), rxBuffer_(kReadCap) {}
 
 int DeviceEngine::portNumber() const {
-  return choices_.selectedComIndex == kAutoComIndex ? choices_.autoPortIndex + 1 : choices_.selectedComIndex + 1;
+  return ComPortNumber(choices_.selectedComIndex, choices_.autoPortIndex);
 }
 
 // ---- port -------------------------------------------------------------------
@@ -64,7 +59,6 @@ void DeviceEngine::openPort() {
     display_.comCheckIndex = check;
     changed();
   }
-  host_.clearPrintingMode();
   if (lastOpen_.ok()) return;
   if (choices_.selectedComIndex == kAutoComIndex) {
     reopenTicks_ = kReopenAtOnce;
@@ -81,8 +75,8 @@ void DeviceEngine::reportOpenFailure(const OpenResult& result) {
     text += more;
   };
   const std::string device = result.device.empty() ? link_.deviceFor(portNumber()) : result.device;
-  if (!device.empty()) line(Fill(ExtraText(Extra::PortDevice, lang), device));
-  if (!result.reason.empty()) line(Fill(ExtraText(Extra::PortOtherError, lang), result.reason));
+  if (!device.empty()) line(FillText(ExtraText(Extra::PortDevice, lang), device));
+  if (!result.reason.empty()) line(FillText(ExtraText(Extra::PortOtherError, lang), result.reason));
   switch (result.error) {
     case OpenResult::Error::PermissionDenied:
       line(ExtraText(Extra::PortPermissionDenied, lang));
@@ -97,12 +91,12 @@ void DeviceEngine::reportOpenFailure(const OpenResult& result) {
     case OpenResult::Error::None:
       break;
   }
-  host_.showMessage(text);
+  listener_.portOpenFailed(text);
 }
 
 void DeviceEngine::closePort() { link_.close(); }
 
-void DeviceEngine::menuComClick(int index) {
+void DeviceEngine::choosePort(int index) {
   if (index < 0 || index >= kComItemCount) return;
   choices_.selectedComIndex = static_cast<std::uint8_t>(index);
   closePort();
@@ -121,20 +115,16 @@ void DeviceEngine::startCommand(Operation operation) {
   setGaugeVisible(true);
 }
 
-void DeviceEngine::menuReadClick() {
+void DeviceEngine::startRead() {
   startCommand(Operation::Read);
   transferState_ = TransferState::Read;
   transferCommand_ = kReadInfo;
   attempts_ = 1;
   programDone_ = false;
   sendTransferFrame();
-  host_.fileNameCleared();
 }
 
-void DeviceEngine::menuVerifyClick() {
-  host_.controlsToImage();
-  host_.orderBreakpoints();
-  host_.imageToControls();
+void DeviceEngine::startVerify() {
   startCommand(Operation::Verify);
   transferState_ = TransferState::Verify;
   transferCommand_ = kReadImage;
@@ -142,10 +132,7 @@ void DeviceEngine::menuVerifyClick() {
   sendTransferFrame();
 }
 
-void DeviceEngine::menuProgramClick() {
-  host_.controlsToImage();
-  host_.orderBreakpoints();
-  host_.imageToControls();
+void DeviceEngine::startProgram() {
   startCommand(Operation::Program);
   transferState_ = TransferState::Program;
   transferCommand_ = kProgramInfo;
@@ -156,6 +143,9 @@ void DeviceEngine::menuProgramClick() {
 void DeviceEngine::startAutoProgram() {
   transferState_ = TransferState::Program;
   transferCommand_ = kProgramInfo;
+  // The block of the command to come, not the last one sent: a reply before
+  // the first send must not pass for the echo of block 1.
+  transferBlock_ = kProgramInfo & kBlockMask;
   attempts_ = 0;
   programDone_ = false;
   setOperation(messages_.programming, Colour::ButtonFace);
@@ -207,12 +197,12 @@ void DeviceEngine::decodeMonitor(const Frame& frame) {
   liveRpm_ = data->engineRpm;
   savingCountdown_ = data->savingCountdown;
   lastMonitor_ = *data;
-  MonitorLabels labels = MonitorDisplay(*data, messages_, image_.limiter(), host_.blockingLabelsShown());
+  MonitorLabels labels = MonitorDisplay(*data, messages_, image_.limiter(), image_.blockEnable() != 0);
   if (labels != display_.monitor) {
     display_.monitor = std::move(labels);
     changed();
   }
-  host_.monitorFrame(*data);
+  listener_.monitorFrame(*data);
 }
 
 void DeviceEngine::handleReply(const Frame& frame) {
@@ -240,27 +230,17 @@ bool DeviceEngine::acceptUnitInfo(const Frame& frame) {
     display_.firmware = std::move(texts);
     changed();
   }
-  const bool programming = transferState_ == TransferState::Program;
-  if (programming) {
-    host_.orderBreakpoints();
-    host_.imageToControls();
-  }
   if (unitInfo_.protocolVersion() == kProtocolVersion) return true;
-  versionMismatch(!programming);
+  versionMismatch();
   return false;
 }
 
-void DeviceEngine::versionMismatch(bool refreshControls) {
+void DeviceEngine::versionMismatch() {
   transferState_ = TransferState::Idle;
-  if (refreshControls) {
-    host_.orderBreakpoints();
-    host_.imageToControls();
-  }
-  const std::string text = VersionMismatchText(messages_, unitInfo_.protocolVersion());
-  host_.showMessage(text);
+  // The listener shows the mismatch modally; ticks run meanwhile.
+  listener_.transferEvent(TransferEvent::VersionMismatch);
   transferState_ = TransferState::Idle;
   messageTicks_ = 0;
-  host_.transferEvent(TransferEvent::VersionMismatch);
 }
 
 void DeviceEngine::goVerify() {
@@ -280,7 +260,6 @@ void DeviceEngine::requestImageBlock() {
   ++transferCommand_;
   attempts_ = 1;
   sendTransferFrame();
-  host_.transferEvent(TransferEvent::UnitInfoAccepted);
 }
 
 // Every block-1 reply carries the unit's parameters; they are kept for the
@@ -294,16 +273,17 @@ std::span<const std::uint8_t, kPayloadSize> DeviceEngine::keepUnitImage(const Fr
 
 void DeviceEngine::handleRead(const Frame& frame) {
   if (transferBlock_ == 0) {
-    if (acceptUnitInfo(frame)) requestImageBlock();
+    if (acceptUnitInfo(frame)) {
+      listener_.transferEvent(TransferEvent::UnitInfoAccepted);
+      requestImageBlock();
+    }
     return;
   }
   const auto payload = keepUnitImage(frame);
   std::ranges::copy(payload, image_.image().begin());
-  host_.orderBreakpoints();
-  host_.imageToControls();
-  host_.requestGraphRescale();
+  // The listener puts the image in order; the verify sends it as ordered.
+  listener_.transferEvent(TransferEvent::ImageRead);
   goVerify();
-  host_.transferEvent(TransferEvent::ImageRead);
 }
 
 void DeviceEngine::handleVerify(const Frame& frame) {
@@ -314,26 +294,28 @@ void DeviceEngine::handleVerify(const Frame& frame) {
   setOperation(messages_.verify + ": OK", Colour::ButtonFace);
   messageTicks_ = kMessageTicks;
   transferState_ = TransferState::Idle;
-  host_.transferEvent(TransferEvent::VerifyOk);
+  listener_.transferEvent(TransferEvent::VerifyOk);
 }
 
 void DeviceEngine::handleProgram(const Frame& frame) {
   if (transferBlock_ == 0) {
-    if (acceptUnitInfo(frame)) requestImageBlock();
+    if (acceptUnitInfo(frame)) {
+      listener_.transferEvent(TransferEvent::UnitInfoAccepted);
+      requestImageBlock();
+    }
     return;
   }
   const auto payload = keepUnitImage(frame);
   if (!std::ranges::equal(payload, image_.image())) return;
   programDone_ = true;
   goVerify();
-  host_.transferEvent(TransferEvent::ImageStored);
+  listener_.transferEvent(TransferEvent::ImageStored);
 }
 
 // ---- the tick ---------------------------------------------------------------
 
 void DeviceEngine::tick() {
   receive();
-  host_.graphTick();
   if (transferState_ == TransferState::Idle) {
     idleStep();
   } else {
@@ -369,7 +351,7 @@ void DeviceEngine::transferStep() {
   messageTicks_ = kMessageTicks;
   programDone_ = false;
   transferState_ = TransferState::Idle;
-  host_.transferEvent(failed == TransferState::Program  ? TransferEvent::ProgramFailed
+  listener_.transferEvent(failed == TransferState::Program  ? TransferEvent::ProgramFailed
                       : failed == TransferState::Verify ? TransferEvent::VerifyFailed
                                                         : TransferEvent::ReadFailed);
 }
@@ -379,6 +361,7 @@ void DeviceEngine::idleStep() {
     retryTicks_ = 0;
     sendPollFrame();
   }
+  setSaving(savingCountdown_ != 0);
   if (savingCountdown_ != 0) {
     setOperation(messages_.saving, Colour::ButtonFace);
     messageTicks_ = kMessageTicks;
@@ -395,7 +378,7 @@ void DeviceEngine::idleStep() {
 void DeviceEngine::messageCountdown() {
   if (messageTicks_ > 0) {
     --messageTicks_;
-    setOperationVisible(!host_.printingMode());
+    setOperationVisible(true);
     return;
   }
   setOperationVisible(false);
@@ -409,7 +392,7 @@ void DeviceEngine::supervise() {
     setNoConnection(false);
     return;
   }
-  setNoConnection(!host_.printingMode());
+  setNoConnection(true);
   if (reopenTicks_ < 255) ++reopenTicks_;
   if (reopenTicks_ < kReopenTicks) return;
   reopenTicks_ = 0;
@@ -423,6 +406,7 @@ void DeviceEngine::supervise() {
 // ---- display ----------------------------------------------------------------
 
 void DeviceEngine::setOperation(std::string_view text, Colour colour) {
+  if (text != messages_.saving) setSaving(false);
   if (display_.operation.text == text && display_.operation.colour == colour) return;
   display_.operation.text = std::string(text);
   display_.operation.colour = colour;
@@ -444,6 +428,12 @@ void DeviceEngine::setGauge(int maximum, int position) {
   changed();
 }
 
+void DeviceEngine::setSaving(bool saving) {
+  if (display_.saving == saving) return;
+  display_.saving = saving;
+  changed();
+}
+
 void DeviceEngine::setGaugePosition(int position) { setGauge(display_.gauge.maximum, position); }
 
 void DeviceEngine::setGaugeVisible(bool visible) {
@@ -456,6 +446,7 @@ void DeviceEngine::setNoConnection(bool visible) {
   if (display_.noConnection == visible) return;
   display_.noConnection = visible;
   changed();
+  listener_.connectionChanged(!visible);
 }
 
 }  // namespace zelmo

@@ -1,9 +1,9 @@
 #pragma once
 // The whole device side of one 55 ms tick: receive, transfer step or poll,
 // message countdown, connection supervision with port reopening, and the
-// breakpoint nearest to the live speed. The window, the command-line tool and
-// the tests drive the same engine; it reports through plain display state and
-// the DeviceHost callbacks, never through widgets.
+// breakpoint nearest to the live speed. The editor session drives it for the
+// window and the command-line tool, the tests drive it directly; it reports
+// through plain display state and EngineListener events, never through widgets.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -24,12 +24,13 @@ namespace zelmo {
 
 enum class TransferState : std::uint8_t { Idle = 0, Program = 1, Verify = 2, Read = 3 };
 
-// Milestones of a transfer, for owners that follow it (the command-line tool's
-// exit status, a history of reads and programmings). Each comes once the
-// engine's state is settled, so the owner may start another command from it.
+// Milestones of a transfer. Each comes once the engine's state is settled, so
+// the listener may start another command from it; one that answers ImageRead
+// or UnitInfoAccepted may still put the image in order before the engine goes
+// on with it.
 enum class TransferEvent {
   UnitInfoAccepted,  // block 0 came with the right parameter-set version
-  ImageRead,         // a Read copied block 1 into the image (already ordered)
+  ImageRead,         // a Read copied block 1 into the image; the verify follows
   ImageStored,       // the unit echoed the programmed block correctly
   VerifyOk,          // the unit holds what the image holds; the transfer is over
   ReadFailed,        // five sends without an accepted reply, by state
@@ -38,31 +39,31 @@ enum class TransferEvent {
   VersionMismatch,   // block 0 named another parameter-set version; nothing written
 };
 
-// What the window must do for the engine; the command-line tool and the tests
-// provide their own.
-class DeviceHost {
+// What the engine tells its owner. Events only: the engine never asks for
+// anything, and the owner does its own chores in reaction.
+class EngineListener {
  public:
-  virtual ~DeviceHost() = default;
-  virtual void controlsToImage() = 0;        // Verify and Program read the controls first
-  virtual void orderBreakpoints() = 0;       // the window's pass (image, memory, stored choices)
-  virtual void imageToControls() = 0;        // also shows the firmware texts
-  virtual void requestGraphRescale() = 0;
-  virtual void graphTick() = 0;              // step 2 of the tick
-  virtual void fileNameCleared() = 0;        // Read: the caption names no file
-  // A modal message; the window runs a nested loop in which ticks go on.
-  virtual void showMessage(std::string_view text) = 0;
-  virtual bool blockingLabelsShown() const = 0;  // CheckBoxBlokEnable ticked
-  virtual bool printingMode() const = 0;
-  virtual void clearPrintingMode() = 0;      // every open does it
-  virtual void transferEvent(TransferEvent /*event*/) {}
-  virtual void monitorFrame(const MonitorData& /*data*/) {}  // every accepted monitor frame
+  virtual void transferEvent(TransferEvent event) = 0;
+  // Every accepted monitor frame.
+  virtual void monitorFrame(const MonitorData& /*data*/) {}
+  // "No Connection" appeared (false) or the unit answered again (true).
+  virtual void connectionChanged(bool /*connected*/) {}
+  // A port that was chosen by hand could not be opened; the text names the
+  // device and the reason. The owner shows it modally; ticks may go on meanwhile.
+  virtual void portOpenFailed(std::string_view /*text*/) {}
+
+ protected:
+  ~EngineListener() = default;
 };
 
 // Everything the device side shows. Compare DeviceEngine::revision() with the
 // last one seen to refresh widgets only after a change.
 struct DeviceDisplay {
+  // Visibility here is the engine's: the print appearance hides the operation
+  // label and "No Connection" on its own.
   LabelState operation;       // LabelHlaseni
   GaugeState gauge;           // CGaugeProgram
+  bool saving = false;        // the operation label and the gauge show the unit's saving progress
   bool noConnection = true;   // LabelSpojeni, shown until the unit answers
   std::string comLabel;       // LabelCom: "COM= COM3", with the device beside it when known
   int comCheckIndex = -1;     // the Com menu item carrying the check mark
@@ -78,9 +79,11 @@ class DeviceEngine {
   static constexpr std::uint8_t kStartSilence = 18;
   static constexpr std::uint8_t kMessageTicks = 200;
 
-  // All references must outlive the engine. choices: languageId, selectedComIndex
-  // and autoPortIndex, which the engine reads and the Com menu and the scan change.
-  DeviceEngine(SerialLink& link, DeviceHost& host, ParameterImage& image, const MessageTable& messages,
+  // All references must outlive the engine. The image is the owner's: the
+  // engine sends it and a Read writes into it. choices: languageId,
+  // selectedComIndex and autoPortIndex, which the engine reads and the port
+  // choice and the scan change.
+  DeviceEngine(SerialLink& link, EngineListener& listener, ParameterImage& image, const MessageTable& messages,
                StoredChoices& choices);
   DeviceEngine(const DeviceEngine&) = delete;
   DeviceEngine& operator=(const DeviceEngine&) = delete;
@@ -88,10 +91,11 @@ class DeviceEngine {
   void openPort();
   void closePort();
   // One of the 21 Com menu items (20 is "Com Auto"); others are ignored.
-  void menuComClick(int index);
-  void menuReadClick();
-  void menuVerifyClick();
-  void menuProgramClick();
+  void choosePort(int index);
+  // The owner has put the image in order before Verify and Program.
+  void startRead();
+  void startVerify();
+  void startProgram();
   // Program after a change: sends nothing now, the tick sends within 4 ticks.
   void startAutoProgram();
   // The printout's stamp line: the operation label shows it on button face for
@@ -100,7 +104,10 @@ class DeviceEngine {
   // Hides the operation label at once; a running countdown shows it again at
   // the next tick.
   void hideOperation() { setOperationVisible(false); }
-  // One Timer1Timer. Safe to re-enter from inside DeviceHost::showMessage.
+  // One tick of the 55 ms timer. Receiving hands on at most one frame: the
+  // first 52 of the bytes waiting, read in one go; what came after them in
+  // that read is dropped, and bytes still queued wait for the next tick.
+  // Safe to re-enter from inside a listener that runs a nested event loop.
   void tick();
 
   const DeviceDisplay& display() const { return display_; }
@@ -108,9 +115,6 @@ class DeviceEngine {
   std::uint64_t revision() const { return revision_; }
 
   TransferState transferState() const { return transferState_; }
-  std::uint8_t transferCommand() const { return transferCommand_; }
-  std::uint8_t transferBlock() const { return transferBlock_; }
-  std::uint8_t retryTicks() const { return retryTicks_; }
   std::uint8_t attempts() const { return attempts_; }
   std::uint8_t messageTicks() const { return messageTicks_; }
   bool programDone() const { return programDone_; }
@@ -141,7 +145,7 @@ class DeviceEngine {
   void handleVerify(const Frame& frame);
   void handleProgram(const Frame& frame);
   bool acceptUnitInfo(const Frame& frame);
-  void versionMismatch(bool refreshControls);
+  void versionMismatch();
   void goVerify();
   void sendTransferFrame();
   void sendPollFrame();
@@ -156,12 +160,13 @@ class DeviceEngine {
   void setOperationVisible(bool visible);
   void setGauge(int maximum, int position);
   void setGaugePosition(int position);
+  void setSaving(bool saving);
   void setGaugeVisible(bool visible);
   void setNoConnection(bool visible);
   void changed() { ++revision_; }
 
   SerialLink& link_;
-  DeviceHost& host_;
+  EngineListener& listener_;
   ParameterImage& image_;
   const MessageTable& messages_;
   StoredChoices& choices_;

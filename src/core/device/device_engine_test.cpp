@@ -29,10 +29,12 @@ TEST(DevicePoll, EverySixTicksAndConnectsOnTheFirstReply) {
   EXPECT_EQ(b.link.written[0], PollFrame());
   b.ticks(1);  // the reply arrives
   EXPECT_FALSE(b.engine.display().noConnection);
-  EXPECT_EQ(b.host.monitorFrames.size(), 1u);
+  EXPECT_EQ(b.listener.monitorFrames.size(), 1u);
+  EXPECT_EQ(b.listener.connections, std::vector<bool>{true});
   b.ticks(11);
   EXPECT_EQ(b.link.countWritten(kPollCommand), 3);
-  EXPECT_EQ(b.host.graphTicks, 18);
+  EXPECT_EQ(b.listener.monitorFrames.size(), 2u);  // the third reply comes at tick 19
+  EXPECT_EQ(b.listener.connections, std::vector<bool>{true});  // only changes are reported
 }
 
 TEST(DevicePoll, NoConnectionAfterEighteenSilentTicks) {
@@ -45,9 +47,11 @@ TEST(DevicePoll, NoConnectionAfterEighteenSilentTicks) {
     b.engine.tick();
     EXPECT_FALSE(b.engine.display().noConnection) << t;
   }
+  EXPECT_EQ(b.listener.connections, std::vector<bool>{true});
   b.engine.tick();  // tick 25: the eighteenth tick after the last accepted frame
   EXPECT_TRUE(b.engine.display().noConnection);
   EXPECT_EQ(b.engine.silenceTicks(), 18);
+  EXPECT_EQ(b.listener.connections, (std::vector<bool>{true, false}));
 }
 
 TEST(DevicePoll, UnitAnsweringEverySecondPollStaysConnected) {
@@ -65,8 +69,8 @@ TEST(DevicePoll, FixedPortReopensEveryThirtySilentTicksQuietly) {
   Bench b;
   b.choices.selectedComIndex = 4;
   b.link.missing = {5};
-  b.engine.menuComClick(4);
-  ASSERT_EQ(b.host.messages.size(), 1u);  // the user's own choice is reported once
+  b.engine.choosePort(4);
+  ASSERT_EQ(b.listener.openFailures.size(), 1u);  // the user's own choice is reported once
   EXPECT_EQ(b.engine.display().comCheckIndex, 4);
   EXPECT_EQ(b.engine.display().comLabel, "COM= COM5  /dev/ttyFAKE5");
   b.ticks(29);
@@ -78,7 +82,7 @@ TEST(DevicePoll, FixedPortReopensEveryThirtySilentTicksQuietly) {
   b.ticks(60);
   EXPECT_EQ(b.link.opened, (std::vector<int>{5, 5, 5, 5}));
   EXPECT_EQ(b.link.closes, 4);  // the menu click closes too
-  EXPECT_EQ(b.host.messages.size(), 1u);
+  EXPECT_EQ(b.listener.openFailures.size(), 1u);
 }
 
 TEST(DevicePoll, AutoScanStepsThroughTwentyOnePorts) {
@@ -101,7 +105,7 @@ TEST(DevicePoll, AutoScanStepsThroughTwentyOnePorts) {
   b.ticks(30);
   EXPECT_EQ(b.link.opened.back(), 1);
   EXPECT_EQ(b.choices.autoPortIndex, 0);
-  EXPECT_TRUE(b.host.messages.empty());
+  EXPECT_TRUE(b.listener.openFailures.empty());
 
   // A unit found ends the scan on its port.
   b.unit.silent = false;
@@ -113,11 +117,11 @@ TEST(DevicePoll, AutoScanStepsThroughTwentyOnePorts) {
 TEST(DevicePoll, AutoItemFromTheMenuStaysSilent) {
   Bench b;
   b.link.missing = {1};
-  b.engine.menuComClick(kAutoComIndex);
-  EXPECT_TRUE(b.host.messages.empty());
+  b.engine.choosePort(kAutoComIndex);
+  EXPECT_TRUE(b.listener.openFailures.empty());
   b.engine.tick();
   EXPECT_EQ(b.link.opened, (std::vector<int>{1, 2}));
-  b.engine.menuComClick(21);  // not an item
+  b.engine.choosePort(21);  // not an item
   EXPECT_EQ(b.choices.selectedComIndex, kAutoComIndex);
 
   Bench restored;  // "ComPort" 21 in the settings: automatic, from the stored port on
@@ -132,19 +136,17 @@ TEST(DevicePoll, OpenFailureNamesDeviceReasonAndAdvice) {
   Bench b;
   b.link.missing = {2};
   b.link.missingError = OpenResult::Error::PermissionDenied;
-  b.host.printing = true;
-  b.engine.menuComClick(1);
-  EXPECT_FALSE(b.host.printing);
-  ASSERT_EQ(b.host.messages.size(), 1u);
-  const std::string& text = b.host.messages[0];
+  b.engine.choosePort(1);
+  ASSERT_EQ(b.listener.openFailures.size(), 1u);
+  const std::string& text = b.listener.openFailures[0];
   EXPECT_EQ(text.rfind("Com opening error!\n", 0), 0u) << text;
   EXPECT_NE(text.find("/dev/ttyFAKE2"), std::string::npos);
   EXPECT_NE(text.find("No such file or directory"), std::string::npos);
   EXPECT_NE(text.find(ExtraText(Extra::PortPermissionDenied, kEnglish)), std::string::npos);
 
   b.link.missingError = OpenResult::Error::Busy;
-  b.engine.menuComClick(1);
-  EXPECT_NE(b.host.messages.back().find(ExtraText(Extra::PortBusy, kEnglish)), std::string::npos);
+  b.engine.choosePort(1);
+  EXPECT_NE(b.listener.openFailures.back().find(ExtraText(Extra::PortBusy, kEnglish)), std::string::npos);
   EXPECT_FALSE(b.engine.lastOpenResult().ok());
 }
 
@@ -152,9 +154,9 @@ TEST(DevicePoll, TicksInsideTheOpenMessageKeepTheEngineConsistent) {
   Bench b;
   b.link.missing = {1};
   b.unit.silent = true;
-  b.host.insideMessage = [&b] { b.ticks(40); };  // the box stays open 2.2 s
+  b.listener.insideOpenFailure = [&b] { b.ticks(40); };  // the box stays open 2.2 s
   b.engine.openPort();
-  EXPECT_EQ(b.host.messages.size(), 1u);  // the reopen inside the box is silent
+  EXPECT_EQ(b.listener.openFailures.size(), 1u);  // the reopen inside the box is silent
   EXPECT_EQ(b.link.opened, (std::vector<int>{1, 1}));
   EXPECT_EQ(b.engine.display().comCheckIndex, 0);
 }
@@ -184,7 +186,7 @@ TEST(DeviceReceive, WaitsForAWholeFrame) {
   b.link.input.insert(b.link.input.end(), f.begin(), f.end() - 1);
   b.engine.tick();
   EXPECT_EQ(b.link.input.size(), 51u);
-  EXPECT_TRUE(b.host.monitorFrames.empty());
+  EXPECT_TRUE(b.listener.monitorFrames.empty());
   b.link.input.push_back(f.back());
   b.engine.tick();
   EXPECT_EQ(b.engine.liveRpm(), 3300);
@@ -199,7 +201,7 @@ TEST(DeviceReceive, ExtraBytesAreDroppedAndTheCapHolds) {
   b.engine.tick();
   EXPECT_EQ(b.link.lastReadSize, 100u);
   EXPECT_TRUE(b.link.input.empty());
-  EXPECT_EQ(b.host.monitorFrames.size(), 1u);
+  EXPECT_EQ(b.listener.monitorFrames.size(), 1u);
 
   b.link.input.assign(16000, 0);
   b.engine.tick();
@@ -212,11 +214,11 @@ TEST(DeviceReceive, FailedReadNeverRepeatsTheLastFrame) {
   b.engine.openPort();
   b.link.push(EncodeMonitorFrame(b.unit.monitor));
   b.engine.tick();
-  ASSERT_EQ(b.host.monitorFrames.size(), 1u);
+  ASSERT_EQ(b.listener.monitorFrames.size(), 1u);
   b.link.push(EncodeMonitorFrame(b.unit.monitor));
   b.link.failReads = true;
   b.engine.tick();
-  EXPECT_EQ(b.host.monitorFrames.size(), 1u);
+  EXPECT_EQ(b.listener.monitorFrames.size(), 1u);
 }
 
 TEST(DeviceReceive, BrokenFramesChangeNothing) {
@@ -252,8 +254,7 @@ TEST(DeviceTransfer, ProgramThenVerifyThenSuccessText) {
   b.engine.openPort();
   b.unit.stored.fill(0);
   b.image.advance(3) = 27;
-  b.engine.menuProgramClick();
-  EXPECT_EQ(b.host.controlsRead, 1);
+  b.engine.startProgram();
   EXPECT_EQ(b.engine.display().operation.text, "Program device:");
   EXPECT_TRUE(b.engine.display().gauge.visible);
   ASSERT_EQ(b.link.written.size(), 1u);  // sent at once
@@ -273,7 +274,7 @@ TEST(DeviceTransfer, ProgramThenVerifyThenSuccessText) {
   EXPECT_EQ(b.unit.stored, ImageBytes(b.image));
   EXPECT_EQ(b.engine.display().operation.text, "Programing: OK");
   EXPECT_EQ(b.engine.display().gauge.position, b.engine.display().gauge.maximum);
-  EXPECT_EQ(b.host.events, (std::vector<TransferEvent>{TransferEvent::UnitInfoAccepted, TransferEvent::ImageStored,
+  EXPECT_EQ(b.listener.events, (std::vector<TransferEvent>{TransferEvent::UnitInfoAccepted, TransferEvent::ImageStored,
                                                        TransferEvent::VerifyOk}));
 
   // The success text stays until the 200 ticks run out.
@@ -289,7 +290,7 @@ TEST(DeviceTransfer, ProgramThenVerifyThenSuccessText) {
 TEST(DeviceTransfer, VerifyAloneKeepsItsSuccessText) {
   Bench b;
   b.engine.openPort();
-  b.engine.menuVerifyClick();
+  b.engine.startVerify();
   EXPECT_EQ(b.engine.display().operation.text, "Verify device:");
   b.engine.tick();
   EXPECT_EQ(b.engine.display().operation.text, "Verify: OK");
@@ -301,7 +302,7 @@ TEST(DeviceTransfer, VerifyAloneKeepsItsSuccessText) {
 TEST(DeviceTransfer, SavingGauge) {
   Bench b;
   b.engine.openPort();
-  b.engine.menuProgramClick();
+  b.engine.startProgram();
   b.ticks(3);
   ASSERT_TRUE(b.engine.programDone());
   const auto saving = [&b](std::uint16_t countdown) {
@@ -310,7 +311,9 @@ TEST(DeviceTransfer, SavingGauge) {
     b.link.push(EncodeMonitorFrame(b.unit.monitor));
     b.engine.tick();
   };
+  EXPECT_FALSE(b.engine.display().saving);
   saving(55);
+  EXPECT_TRUE(b.engine.display().saving);
   EXPECT_EQ(b.engine.display().operation.text, "Saving:");
   EXPECT_EQ(b.engine.display().gauge.maximum, 100);
   EXPECT_EQ(b.engine.display().gauge.position, 50);
@@ -321,16 +324,24 @@ TEST(DeviceTransfer, SavingGauge) {
   saving(1);
   EXPECT_EQ(b.engine.display().gauge.position, 99);
   saving(0);
+  EXPECT_FALSE(b.engine.display().saving);
   EXPECT_EQ(b.engine.display().operation.text, "Programing: OK");
   EXPECT_EQ(b.engine.display().gauge.maximum, 1);
   EXPECT_EQ(b.engine.display().gauge.position, 1);
+
+  // A command started while the unit still saves shows its own caption.
+  saving(30);
+  ASSERT_TRUE(b.engine.display().saving);
+  b.engine.startVerify();
+  EXPECT_FALSE(b.engine.display().saving);
+  EXPECT_EQ(b.engine.display().operation.text, "Verify device:");
 }
 
 TEST(DeviceTransfer, BadEchoOnceThenGood) {
   Bench b;
   b.engine.openPort();
   b.unit.badEchoes = 1;
-  b.engine.menuProgramClick();
+  b.engine.startProgram();
   EXPECT_GT(b.untilIdle(), 0);
   EXPECT_EQ(b.link.countWritten(0x01), 2);
   EXPECT_EQ(b.link.countWritten(0x41), 1);
@@ -341,13 +352,13 @@ TEST(DeviceTransfer, BadEchoEveryTimeFailsAfterFiveSends) {
   Bench b;
   b.engine.openPort();
   b.unit.badEchoes = 100;
-  b.engine.menuProgramClick();
+  b.engine.startProgram();
   b.untilIdle();
   EXPECT_EQ(b.link.countWritten(0x01), 5);
   EXPECT_EQ(b.engine.display().operation.text, "Program error!");
   EXPECT_EQ(b.engine.display().operation.colour, Colour::Red);
   EXPECT_FALSE(b.engine.programDone());
-  EXPECT_EQ(b.host.events.back(), TransferEvent::ProgramFailed);
+  EXPECT_EQ(b.listener.events.back(), TransferEvent::ProgramFailed);
 }
 
 struct FailureCase {
@@ -383,18 +394,18 @@ TEST_P(DeviceFailure, FiveSendsThenRedMessageFor200Ticks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(States, DeviceFailure,
-                         ::testing::Values(FailureCase{&DeviceEngine::menuProgramClick, 0x00, "Program error!"},
-                                           FailureCase{&DeviceEngine::menuVerifyClick, 0x41, "Verify error!"},
-                                           FailureCase{&DeviceEngine::menuReadClick, 0x40, "Read error!"}));
+                         ::testing::Values(FailureCase{&DeviceEngine::startProgram, 0x00, "Program error!"},
+                                           FailureCase{&DeviceEngine::startVerify, 0x41, "Verify error!"},
+                                           FailureCase{&DeviceEngine::startRead, 0x40, "Read error!"}));
 
 TEST(DeviceTransfer, FailureReplacesAnEarlierSuccessText) {
   Bench b;
   b.engine.openPort();
-  b.engine.menuProgramClick();
+  b.engine.startProgram();
   b.ticks(4);
   ASSERT_EQ(b.engine.display().operation.text, "Programing: OK");
   b.unit.silent = true;
-  b.engine.menuProgramClick();
+  b.engine.startProgram();
   b.ticks(20);
   EXPECT_EQ(b.engine.display().operation.text, "Program error!");
   b.ticks(5);
@@ -405,7 +416,7 @@ TEST(DeviceTransfer, CorruptReplyIsResent) {
   Bench b;
   b.engine.openPort();
   b.unit.corruptNext = true;
-  b.engine.menuVerifyClick();
+  b.engine.startVerify();
   b.ticks(3);
   EXPECT_EQ(b.engine.transferState(), TransferState::Verify);
   EXPECT_EQ(b.link.countWritten(0x41), 1);
@@ -414,26 +425,12 @@ TEST(DeviceTransfer, CorruptReplyIsResent) {
   EXPECT_EQ(b.engine.display().operation.text, "Verify: OK");
 }
 
-TEST(DeviceTransfer, VerifyTakesTheControlsFirst) {
-  Bench b;
-  b.engine.openPort();
-  b.host.onControlsToImage = [&b] { b.image.baseAdvance() = 17; };
-  b.engine.menuVerifyClick();
-  EXPECT_EQ(b.link.written[0][1 + field::kBaseAdvance], 17);
-  b.untilIdle();
-  EXPECT_EQ(b.engine.display().operation.text, "Verify error!");
-  ASSERT_TRUE(b.engine.lastUnitImage());
-  EXPECT_EQ(*b.engine.lastUnitImage(), b.unit.stored);
-}
-
-TEST(DeviceTransfer, ReadOrderedDataEndsVerified) {
+TEST(DeviceTransfer, ReadCopiesTheUnitsBlockAndVerifiesIt) {
   Bench b;
   b.engine.openPort();
   b.unit.stored[field::kBaseAdvance] = 12;
   b.image.area.fill(0);
-  b.engine.menuReadClick();
-  EXPECT_EQ(b.host.fileNameClears, 1);
-  EXPECT_EQ(b.host.controlsRead, 0);
+  b.engine.startRead();
   EXPECT_EQ(b.link.written[0], BuildTransferFrame(0x40, true, b.image));
   b.engine.tick();
   EXPECT_EQ(b.link.written.back()[0], 0x41);
@@ -441,7 +438,6 @@ TEST(DeviceTransfer, ReadOrderedDataEndsVerified) {
                           [](std::uint8_t v) { return v == 0; }));
   b.engine.tick();  // block 1 copied, verify with the image
   EXPECT_EQ(b.image.baseAdvance(), 12);
-  EXPECT_EQ(b.host.rescales, 1);
   EXPECT_EQ(b.engine.display().operation.text, "Verify:");
   EXPECT_EQ(b.link.written.back(), BuildTransferFrame(0x41, false, b.image));
   b.engine.tick();
@@ -449,21 +445,56 @@ TEST(DeviceTransfer, ReadOrderedDataEndsVerified) {
   b.engine.tick();
   EXPECT_EQ(b.engine.display().operation.text, "Verify: OK");  // no programming happened
   EXPECT_EQ(b.engine.display().firmware.timeText, "00:00");
+  EXPECT_EQ(b.listener.events, (std::vector<TransferEvent>{TransferEvent::UnitInfoAccepted, TransferEvent::ImageRead,
+                                                           TransferEvent::VerifyOk}));
 }
 
-TEST(DeviceTransfer, ReadOfUnorderedBreakpointsEndsInVerifyError) {
+// The engine itself never puts the image in order: that is its owner's chore.
+TEST(DeviceTransfer, ReadOfUnorderedBreakpointsIsVerifiedAsItCame) {
   Bench b;
   b.engine.openPort();
   std::swap(b.unit.stored[field::kRpmPoint + 2], b.unit.stored[field::kRpmPoint + 3]);
   const Payload unordered = b.unit.stored;
-  b.engine.menuReadClick();
+  b.engine.startRead();
   b.untilIdle();
-  for (int i = 1; i < kBreakpointCount; ++i) EXPECT_GT(b.image.rpmPoint(i), b.image.rpmPoint(i - 1));
-  EXPECT_EQ(b.link.countWritten(0x41), 6);  // the read and five verify sends
-  EXPECT_EQ(b.engine.display().operation.text, "Verify error!");
-  EXPECT_EQ(b.host.events.back(), TransferEvent::VerifyFailed);
+  EXPECT_TRUE(std::ranges::equal(b.image.image(), unordered));
+  EXPECT_EQ(b.listener.events.back(), TransferEvent::VerifyOk);
   ASSERT_TRUE(b.engine.lastUnitImage());
   EXPECT_EQ(*b.engine.lastUnitImage(), unordered);
+}
+
+// UnitInfoAccepted comes before block 1 is asked for or sent, ImageRead before
+// the verify: what the listener writes into the image then is what goes out.
+TEST(DeviceTransfer, TheListenerMayChangeTheImageBeforeTheEngineGoesOn) {
+  for (bool program : {false, true}) {
+    Bench b;
+    b.engine.openPort();
+    std::vector<std::uint8_t> lastCodeAtEvent;
+    b.listener.onEvent = [&](TransferEvent event) {
+      if (event != TransferEvent::UnitInfoAccepted && event != TransferEvent::ImageRead) return;
+      lastCodeAtEvent.push_back(b.link.written.back()[0]);
+      b.image.advance(5) = static_cast<std::uint8_t>(event == TransferEvent::UnitInfoAccepted ? 7 : 8);
+    };
+    if (program) {
+      b.engine.startProgram();
+    } else {
+      b.engine.startRead();
+    }
+    b.untilIdle();
+    if (program) {
+      EXPECT_EQ(lastCodeAtEvent, std::vector<std::uint8_t>{0x00});
+      ASSERT_EQ(b.link.countWritten(0x01), 1);
+      EXPECT_EQ(b.link.written[1], BuildTransferFrame(0x01, false, b.image));
+      EXPECT_EQ(b.unit.stored[field::kAdvance + 5], 7);
+      EXPECT_EQ(b.listener.events.back(), TransferEvent::VerifyOk);
+    } else {
+      EXPECT_EQ(lastCodeAtEvent, (std::vector<std::uint8_t>{0x40, 0x41}));
+      // The verify sends what the listener left, and the unit holds something else.
+      EXPECT_EQ(b.link.written[2], BuildTransferFrame(0x41, false, b.image));
+      EXPECT_EQ(b.image.advance(5), 8);
+      EXPECT_EQ(b.listener.events.back(), TransferEvent::VerifyFailed);
+    }
+  }
 }
 
 TEST(DeviceTransfer, VersionMismatchStopsReadAndProgram) {
@@ -471,33 +502,36 @@ TEST(DeviceTransfer, VersionMismatchStopsReadAndProgram) {
     Bench b;
     b.engine.openPort();
     b.unit.info.bytes[unit_info::kProtocolVersion] = 60;
+    b.unit.info.bytes[unit_info::kHour] = 7;
     b.unit.stored.fill(1);
     const ParameterImage before = b.image;
-    TransferState inside = TransferState::Read;
-    b.host.insideMessage = [&] {
+    std::optional<TransferState> inside;
+    int pollsInside = 0;
+    b.listener.onEvent = [&](TransferEvent event) {
+      if (event != TransferEvent::VersionMismatch) return;
       inside = b.engine.transferState();
-      b.ticks(12);  // ticks go on while the box is open
+      const int polls = b.link.countWritten(kPollCommand);
+      b.ticks(12);  // the owner shows a box; ticks go on while it is open
+      pollsInside = b.link.countWritten(kPollCommand) - polls;
     };
     if (program) {
-      b.engine.menuProgramClick();
+      b.engine.startProgram();
     } else {
-      b.engine.menuReadClick();
+      b.engine.startRead();
     }
-    const int orderingsBefore = b.host.orderings;
     b.engine.tick();
-    ASSERT_EQ(b.host.messages.size(), 1u) << program;
-    EXPECT_EQ(b.host.messages[0], "Unmatched version of PC and Ignition programs!  PC-61, IGN-60");
+    EXPECT_EQ(b.listener.events, std::vector<TransferEvent>{TransferEvent::VersionMismatch}) << program;
     EXPECT_EQ(inside, TransferState::Idle);
-    EXPECT_EQ(b.host.orderings - orderingsBefore, 1);
+    EXPECT_GE(pollsInside, 2);
+    EXPECT_TRUE(b.listener.openFailures.empty());  // the engine composes no message
+    EXPECT_EQ(b.engine.display().firmware.timeText, "07:00");  // the unit's information is shown
     EXPECT_EQ(b.engine.transferState(), TransferState::Idle);
     EXPECT_EQ(b.image, before);
     EXPECT_EQ(b.link.countWritten(0x01), 0);
     EXPECT_EQ(b.link.countWritten(0x41), 0);
-    EXPECT_GE(b.link.countWritten(kPollCommand), 2);
     b.engine.tick();
     EXPECT_FALSE(b.engine.display().operation.visible);
     EXPECT_FALSE(b.engine.display().gauge.visible);
-    EXPECT_EQ(b.host.events.back(), TransferEvent::VersionMismatch);
   }
 }
 
@@ -523,6 +557,23 @@ TEST(DeviceTransfer, AutoProgramSendsWithinFourTicks) {
   }
 }
 
+// After a verify the last block sent is block 1. A reply with the program
+// information code that comes before the programming's first send is no echo
+// of the image, whatever it carries.
+TEST(DeviceTransfer, AutoProgramTakesNoEarlyReplyForTheEcho) {
+  Bench b;
+  b.engine.openPort();
+  b.engine.startVerify();
+  ASSERT_GT(b.untilIdle(), 0);
+  b.unit.silent = true;
+  b.engine.startAutoProgram();
+  b.link.push(BuildFrame(kProgramInfo ^ kReplyBit, ImageBytes(b.image)));
+  b.engine.tick();
+  EXPECT_FALSE(b.engine.programDone());
+  EXPECT_EQ(std::ranges::count(b.listener.events, TransferEvent::ImageStored), 0);
+  EXPECT_EQ(b.link.countWritten(kProgramImage), 0);
+}
+
 TEST(DeviceTransfer, AutoProgramWithoutUnitStillStopsAfterFiveSends) {
   Bench b;
   b.unit.silent = true;
@@ -537,7 +588,7 @@ TEST(DeviceTransfer, MonitorFrameDuringATransferIsShown) {
   Bench b;
   b.unit.silent = true;
   b.engine.openPort();
-  b.engine.menuProgramClick();
+  b.engine.startProgram();
   b.unit.monitor.engineRpm = 1600;
   b.link.push(EncodeMonitorFrame(b.unit.monitor));
   b.engine.tick();
@@ -552,36 +603,62 @@ TEST(DeviceTransfer, MonitorFrameDuringATransferIsShown) {
 TEST(DeviceTransfer, OtherLanguageIdsKeepTheCaption) {
   Bench b;
   b.engine.openPort();
-  b.engine.menuVerifyClick();
+  b.engine.startVerify();
   b.choices.languageId = kFrench;
-  b.engine.menuReadClick();
+  b.engine.startRead();
   EXPECT_EQ(b.engine.display().operation.text, "Verify device:");
   b.choices.languageId = kGerman;
-  b.engine.menuReadClick();
+  b.engine.startRead();
   EXPECT_EQ(b.engine.display().operation.text, "Lesen:");
 }
 
-TEST(DeviceDisplay, PrintingHidesMessageAndConnection) {
+// Visibility is the engine's own: opening a port (by hand or by the scan)
+// leaves the operation label and "No Connection" as the countdown and the
+// supervision set them.
+TEST(DeviceDisplay, OpeningAPortLeavesTheVisibilityAlone) {
   Bench b;
   b.unit.silent = true;
   b.engine.openPort();
-  b.engine.menuReadClick();
-  b.host.printing = true;
+  b.engine.startRead();
   b.engine.tick();
-  EXPECT_FALSE(b.engine.display().operation.visible);
-  EXPECT_FALSE(b.engine.display().noConnection);
-  EXPECT_EQ(b.engine.messageTicks(), 199);  // the countdown goes on meanwhile
-  b.host.printing = false;
+  ASSERT_TRUE(b.engine.display().operation.visible);
+  ASSERT_TRUE(b.engine.display().noConnection);
+  EXPECT_EQ(b.engine.messageTicks(), 199);
+  const DeviceDisplay shown = b.engine.display();
+  b.engine.choosePort(0);
+  EXPECT_EQ(b.engine.display().operation, shown.operation);
+  EXPECT_EQ(b.engine.display().gauge, shown.gauge);
+  EXPECT_TRUE(b.engine.display().noConnection);
   b.engine.tick();
   EXPECT_TRUE(b.engine.display().operation.visible);
+  EXPECT_EQ(b.engine.messageTicks(), 198);
+  b.ticks(40);  // a quiet reopen by the supervision
+  EXPECT_GE(b.link.opened.size(), 3u);
+  EXPECT_TRUE(b.engine.display().operation.visible);
   EXPECT_TRUE(b.engine.display().noConnection);
+}
+
+TEST(DeviceDisplay, BlockingLabelsFollowTheImagesBlockEnable) {
+  Bench b;
+  b.engine.openPort();
+  b.unit.monitor.blocking = 1;
+  for (std::uint8_t enabled : {1, 0}) {
+    b.image.blockEnable() = enabled;
+    b.link.push(EncodeMonitorFrame(b.unit.monitor));
+    b.engine.tick();
+    const MonitorLabels& labels = b.engine.display().monitor;
+    EXPECT_EQ(labels.blocking.text, "Blocking = ON");
+    EXPECT_EQ(labels.blocking.visible, enabled != 0);
+    EXPECT_EQ(labels.neutral.visible, enabled != 0);
+    EXPECT_EQ(labels.sideStand.visible, enabled != 0);
+  }
 }
 
 TEST(DeviceDisplay, StampStaysTwoHundredTicksOnButtonFace) {
   Bench b;
   b.unit.silent = true;
   b.engine.openPort();
-  b.engine.menuProgramClick();
+  b.engine.startProgram();
   b.untilIdle();
   ASSERT_EQ(b.engine.display().operation.colour, Colour::Red);  // "Program error!"
   b.engine.showStamp("Date and Time of printing:  1/2/03    4:05:06 PM");
@@ -606,7 +683,7 @@ TEST(DeviceDisplay, NoStampKeepsTheLabelText) {
   Bench b;
   b.unit.silent = true;
   b.engine.openPort();
-  b.engine.menuReadClick();
+  b.engine.startRead();
   b.untilIdle();
   const std::string failure = b.engine.display().operation.text;
   b.ticks(DeviceEngine::kMessageTicks);

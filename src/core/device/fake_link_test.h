@@ -1,14 +1,15 @@
 #pragma once
 // Test support: an in-memory serial link, a scripted unit answering on it and
-// a host that records what the engine asks of the window.
+// a listener that records what the engine reports. The session tests use the
+// link and the unit too.
 #include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/device/device_engine.h"
@@ -122,52 +123,27 @@ class FakeLink : public SerialLink {
   }
 };
 
-class FakeHost : public DeviceHost {
+// Records what the engine tells its owner, and nothing more: a pure engine
+// test has no one to put the image in order or to read fields.
+class RecordingListener final : public EngineListener {
  public:
-  ParameterImage& image;
-  OrderingMemory memory;
-  StoredChoices& choices;
-  int controlsRead = 0;
-  int orderings = 0;
-  int controlRefreshes = 0;
-  int rescales = 0;
-  int graphTicks = 0;
-  int fileNameClears = 0;
-  int printingClears = 0;
-  bool blocking = true;
-  bool printing = false;
-  std::vector<std::string> messages;
   std::vector<TransferEvent> events;
   std::vector<MonitorData> monitorFrames;
-  std::function<void()> insideMessage;  // runs while the "box" is open
-  std::function<void()> onControlsToImage;
+  std::vector<bool> connections;        // connectionChanged, in order
+  std::vector<std::string> openFailures;
+  std::function<void()> insideOpenFailure;             // runs while the "box" is open
+  std::function<void(TransferEvent)> onEvent;          // runs inside transferEvent
 
-  FakeHost(ParameterImage& img, StoredChoices& ch) : image(img), choices(ch) {}
-
-  void controlsToImage() override {
-    ++controlsRead;
-    if (onControlsToImage) onControlsToImage();
+  void transferEvent(TransferEvent event) override {
+    events.push_back(event);
+    if (onEvent) onEvent(event);
   }
-  void orderBreakpoints() override {
-    ++orderings;
-    OrderBreakpoints(image, memory, choices);
-  }
-  void imageToControls() override { ++controlRefreshes; }
-  void requestGraphRescale() override { ++rescales; }
-  void graphTick() override { ++graphTicks; }
-  void fileNameCleared() override { ++fileNameClears; }
-  void showMessage(std::string_view text) override {
-    messages.emplace_back(text);
-    if (insideMessage) insideMessage();
-  }
-  bool blockingLabelsShown() const override { return blocking; }
-  bool printingMode() const override { return printing; }
-  void clearPrintingMode() override {
-    ++printingClears;
-    printing = false;
-  }
-  void transferEvent(TransferEvent event) override { events.push_back(event); }
   void monitorFrame(const MonitorData& data) override { monitorFrames.push_back(data); }
+  void connectionChanged(bool connected) override { connections.push_back(connected); }
+  void portOpenFailed(std::string_view text) override {
+    openFailures.emplace_back(text);
+    if (insideOpenFailure) insideOpenFailure();
+  }
 };
 
 // An engine on COM1 with a healthy unit holding the default parameters, in English.
@@ -177,8 +153,8 @@ struct Bench {
   StoredChoices choices;
   FakeUnit unit;
   FakeLink link;
-  FakeHost host{image, choices};
-  DeviceEngine engine{link, host, image, messages, choices};
+  RecordingListener listener;
+  DeviceEngine engine{link, listener, image, messages, choices};
 
   Bench() {
     choices.selectedComIndex = 0;

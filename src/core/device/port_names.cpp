@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstddef>
 
+#include "core/model/ordering.h"
+
 namespace zelmo {
 
 namespace {
@@ -71,6 +73,15 @@ std::optional<int> ComKeyNumber(std::string_view key) {
   }
   if (key[3] == '0' || n < 1 || n > kHighestComNumber) return std::nullopt;
   return n;
+}
+
+int ComPortNumber(int comIndex, int autoPortIndex) {
+  return (comIndex == kAutoComIndex ? autoPortIndex : comIndex) + 1;
+}
+
+std::optional<int> ComMenuIndex(int portNumber) {
+  if (portNumber < 1 || portNumber >= kHighestComNumber) return std::nullopt;
+  return portNumber - 1;
 }
 
 }  // namespace zelmo

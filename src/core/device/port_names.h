@@ -42,4 +42,12 @@ std::string PortDevice(int portNumber, const PortMapping& mapping, std::span<con
 // "COM3" -> 3 for the keys of the "PORTS" section (1..21, case-insensitive).
 std::optional<int> ComKeyNumber(std::string_view key);
 
+// The COM number (1..21) that a Com menu item opens: items 0..19 open COM1 to
+// COM20, "Com Auto" (item 20) the port its scan stands at (autoPortIndex 0..20
+// for COM1 to COM21). The engine and the command-line tool share it.
+int ComPortNumber(int comIndex, int autoPortIndex);
+// The Com menu item that opens COM portNumber: 0..19 for COM1 to COM20.
+// Nothing otherwise; COM21 only the automatic scan reaches.
+std::optional<int> ComMenuIndex(int portNumber);
+
 }  // namespace zelmo

@@ -5,7 +5,7 @@
 
 #include "core/lang/texts.h"
 #include "core/report/bike_name.h"
-#include "core/report/pattern.h"
+#include "core/lang/pattern.h"
 
 namespace zelmo {
 namespace {

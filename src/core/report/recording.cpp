@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "core/lang/texts.h"
-#include "core/report/pattern.h"
+#include "core/lang/pattern.h"
 
 namespace zelmo {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/report/pattern.h"
+#include "core/lang/pattern.h"
 
 namespace zelmo {
 namespace {

@@ -1,14 +1,15 @@
 #pragma once
-// What the graph's mouse editing needs from the world around it. The graph
-// writes the image directly; everything else it asks for through these two
-// interfaces, so the editing rules run (and are tested) without a toolkit.
+// What the graph's mouse editing needs from the world around it: the document
+// it edits and the control it is shown in. The graph writes the image
+// directly; everything else goes through these two interfaces, so the editing
+// rules run (and are tested) without a toolkit.
 #include "core/model/ordering.h"
 #include "core/model/parameter_image.h"
 
 namespace zelmo {
 
-// The main window: owner of the image, the ordering memory and the undo history.
-class CurveHost {
+// The editor's document as the graph edits it: the editor session.
+class CurveDocument {
  public:
   // The image the graph shows and a drag writes into.
   virtual ParameterImage& image() = 0;
@@ -16,18 +17,14 @@ class CurveHost {
   // graph sets movedPoint around each pass it runs.
   virtual OrderingMemory& orderingMemory() = 0;
   virtual StoredChoices& storedChoices() = 0;
-  // Shows the image in the numeric fields (after every drag step).
-  virtual void imageToControls() = 0;
-  // Gives the keyboard focus to the field of a point: the limiter field for
-  // LimiterPoint, the base advance field for BasePoint, the advance field of
-  // breakpoint k + 1 for 0..9. Never called with NoPoint.
-  virtual void focusField(int pointCode) = 0;
-  // Records the image on the undo history and applies the
-  // program-after-change rule (once per released drag).
-  virtual void pushUndo() = 0;
+  // A drag step wrote the image and put it in order: the fields show it now.
+  virtual void dragStepped() = 0;
+  // The dragged point was let go: one undo step for the whole drag, with the
+  // program-after-change rule.
+  virtual void dragReleased() = 0;
 
  protected:
-  ~CurveHost() = default;
+  ~CurveDocument() = default;
 };
 
 struct ScreenPoint {
@@ -46,6 +43,10 @@ class CurveSurface {
   // Whether a pointer move made by the program comes back as a move event.
   // Where it does not, no event is ignored after a move.
   virtual bool reportsProgramMoves() const = 0;
+  // Gives the keyboard focus to the field of a point: the limiter field for
+  // LimiterPoint, the base advance field for BasePoint, the advance field of
+  // breakpoint k + 1 for 0..9. Never called with NoPoint.
+  virtual void focusField(int pointCode) = 0;
 
  protected:
   ~CurveSurface() = default;

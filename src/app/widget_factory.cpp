@@ -1,0 +1,98 @@
+#include "app/widget_factory.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "app/colours.h"
+#include "app/mouse_check_box.h"
+#include "app/up_down.h"
+
+namespace zelmo {
+namespace {
+
+constexpr int kUpDownWidth = 16;
+
+}  // namespace
+
+QFont PixelFont(int pixelSize, bool bold) {
+  QFont font = QApplication::font();
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+QGroupBox* AddGroup(QWidget* parent, const char* name, int x, int y, int w, int h) {
+  auto* group = new QGroupBox(parent);
+  group->setObjectName(QString::fromLatin1(name));
+  group->setGeometry(x, y, w, h);
+  return group;
+}
+
+QProgressBar* AddGauge(ControlRegistry& registry, QWidget* parent, const char* name, const QRect& geometry,
+                       const QColor& bar, bool text) {
+  auto* gauge = new QProgressBar(parent);
+  gauge->setObjectName(QString::fromLatin1(name));
+  gauge->setGeometry(geometry);
+  gauge->setTextVisible(text);
+  gauge->setAlignment(Qt::AlignCenter);
+  gauge->setFormat(QStringLiteral("%p%"));
+  gauge->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #808080; background: white; color: black; }"
+                                      "QProgressBar::chunk { background: %1; }")
+                           .arg(bar.name()));
+  registry.insert(gauge->objectName(), gauge);
+  return gauge;
+}
+
+QLabel* AddLabel(ControlRegistry& registry, QWidget* parent, const char* name, const QString& text, int x, int y,
+                 int pixelSize, bool bold) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFont(PixelFont(pixelSize, bold));
+  label->move(x, y);
+  label->adjustSize();
+  registry.insert(label->objectName(), label);
+  return label;
+}
+
+QLabel* AddBanner(ControlRegistry& registry, QWidget* parent, const char* name, const QString& text, int x, int y) {
+  QLabel* label = AddLabel(registry, parent, name, text, x, y, 19, true);
+  label->setAutoFillBackground(true);
+  QPalette p = label->palette();
+  p.setColor(QPalette::Window, kRed);
+  label->setPalette(p);
+  label->hide();
+  return label;
+}
+
+MouseCheckBox* AddCheckBox(ControlRegistry& registry, QWidget* parent, const char* name, const QString& text, int x,
+                           int y, int width) {
+  auto* box = new MouseCheckBox(text, parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setGeometry(x, y, width, 17);
+  registry.insert(box->objectName(), box);
+  return box;
+}
+
+UpDown* AddUpDownPair(ControlRegistry& registry, QWidget* parent, const char* editName, const char* upDownName, int x,
+                      int y, int editWidth, int minimum, int maximum, int step, bool thousands) {
+  auto* edit = new ParameterEdit(parent);
+  edit->setObjectName(QString::fromLatin1(editName));
+  edit->setGeometry(x, y, editWidth, kEditHeight);
+  // "20,100" has to fit the 40 pixels of a speed field.
+  QFont narrow = edit->font();
+  narrow.setLetterSpacing(QFont::AbsoluteSpacing, -0.8);
+  edit->setFont(narrow);
+  edit->setTextMargins(-1, 0, -1, 0);
+  auto* upDown = new UpDown(minimum, maximum, step, thousands, parent);
+  upDown->setObjectName(QString::fromLatin1(upDownName));
+  upDown->setGeometry(x + editWidth, y, kUpDownWidth, kEditHeight);
+  upDown->setBuddy(edit);
+  upDown->setPosition(minimum);
+  registry.insert(edit->objectName(), edit);
+  registry.insert(upDown->objectName(), upDown);
+  return upDown;
+}
+
+}  // namespace zelmo

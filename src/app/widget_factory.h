@@ -1,0 +1,40 @@
+#pragma once
+// The designed controls of the window, made the same way by every panel: a
+// pixel font, a fixed place, and an entry under the control's object name in
+// the registry that the language tables address.
+#include <QFont>
+#include <QHash>
+#include <QRect>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QWidget;
+
+namespace zelmo {
+
+class MouseCheckBox;
+class UpDown;
+
+// Every designed control and menu item by its object name.
+using ControlRegistry = QHash<QString, QObject*>;
+
+inline constexpr int kEditHeight = 21;
+
+QFont PixelFont(int pixelSize, bool bold);
+QGroupBox* AddGroup(QWidget* parent, const char* name, int x, int y, int w, int h);
+QProgressBar* AddGauge(ControlRegistry& registry, QWidget* parent, const char* name, const QRect& geometry,
+                       const QColor& bar, bool text);
+QLabel* AddLabel(ControlRegistry& registry, QWidget* parent, const char* name, const QString& text, int x, int y,
+                 int pixelSize = 11, bool bold = false);
+// A label on a red ground, hidden until there is something to warn of.
+QLabel* AddBanner(ControlRegistry& registry, QWidget* parent, const char* name, const QString& text, int x, int y);
+MouseCheckBox* AddCheckBox(ControlRegistry& registry, QWidget* parent, const char* name, const QString& text, int x,
+                           int y, int width);
+// A numeric field (ParameterEdit) and its up-down beside it, the up-down
+// holding the value; the field is the up-down's buddy.
+UpDown* AddUpDownPair(ControlRegistry& registry, QWidget* parent, const char* editName, const char* upDownName, int x,
+                      int y, int editWidth, int minimum, int maximum, int step, bool thousands);
+
+}  // namespace zelmo

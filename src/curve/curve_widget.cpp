@@ -49,7 +49,6 @@ void CurveWidget::setHint(const QString& hint) {
   hint_ = hint;
   setStatusTip(hint_);
   if (underMouse() || graph_.grabbed != NoPoint) showHintInStatusBar();
-  emit hintChanged(hint_);
 }
 
 void CurveWidget::showHintInStatusBar() {

@@ -6,8 +6,7 @@
 // adds requests with request(GraphRescale) after every change of the image
 // and calls tick(liveRpm) once per 55 ms timer tick. The hint of the point
 // under the pointer is the widget's status tip: it is sent to the status bar
-// whenever it changes while the pointer is over the graph, and also announced
-// with hintChanged.
+// whenever it changes while the pointer is over the graph or drags a point.
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -33,9 +32,6 @@ class CurveWidget : public QWidget, private CurveSurface {
   const CurveGraph& graph() const { return graph_; }
   const QImage& bitmap() const { return bitmap_; }
   QString hint() const { return hint_; }
-
- signals:
-  void hintChanged(const QString& hint);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

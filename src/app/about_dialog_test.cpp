@@ -24,7 +24,7 @@ class AboutDialogTest : public QObject {
   }
 
  private slots:
-  void controls_sit_at_their_places() {
+  void controlsSitAtTheirPlaces() {
     TFormAbout box([this] { return language_; });
     QCOMPARE(box.size(), QSize(342, 420));
     QCOMPARE(box.palette().color(QPalette::Window), QColor(Qt::white));
@@ -48,7 +48,7 @@ class AboutDialogTest : public QObject {
     QCOMPARE(Label(box, "Image1")->size(), QSize(161, 81));
   }
 
-  void fixed_texts_and_fonts() {
+  void fixedTextsAndFonts() {
     TFormAbout box([this] { return language_; });
     QCOMPARE(Label(box, "LabelAbout")->text(), QStringLiteral("Programm for setting of ignition"));
     QCOMPARE(Label(box, "LabelAbout")->font().pixelSize(), 16);
@@ -67,7 +67,7 @@ class AboutDialogTest : public QObject {
                 .hasMatch());
   }
 
-  void logo_is_drawn() {
+  void logoIsDrawn() {
     TFormAbout box([this] { return language_; });
     const QImage logo = Label(box, "Image1")->pixmap().toImage();
     QCOMPARE(logo.size(), QSize(161, 81));
@@ -80,13 +80,13 @@ class AboutDialogTest : public QObject {
     QVERIFY(coloured > 161 * 81 / 10);
   }
 
-  void centred_on_the_screen_at_creation() {
+  void centredOnTheScreenAtCreation() {
     TFormAbout box([this] { return language_; });
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QCOMPARE(box.pos(), QPoint(screen.width() / 2 - 342 / 2, screen.height() / 2 - 420 / 2));
   }
 
-  void frame_has_only_a_close_button() {
+  void frameHasOnlyACloseButton() {
     TFormAbout box([this] { return language_; });
     QVERIFY(box.windowFlags() & Qt::WindowCloseButtonHint);
     QVERIFY(!(box.windowFlags() & Qt::WindowMinimizeButtonHint));
@@ -94,7 +94,7 @@ class AboutDialogTest : public QObject {
     QVERIFY(!(box.windowFlags() & Qt::WindowContextHelpButtonHint));
   }
 
-  void caption_follows_the_language_at_each_showing() {
+  void captionFollowsTheLanguageAtEachShowing() {
     TFormAbout box([this] { return language_; });
     const std::pair<std::uint8_t, QString> cases[] = {
         {kEnglish, QStringLiteral("About Zelmo_TCI")},
@@ -111,7 +111,7 @@ class AboutDialogTest : public QObject {
     language_ = kEnglish;
   }
 
-  void click_on_ok_ends_the_modal_showing() {
+  void clickOnOkEndsTheModalShowing() {
     TFormAbout box([this] { return language_; });
     QLabel* ok = Label(box, "LabelExit");
     QTimer::singleShot(0, ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton); });
@@ -120,7 +120,7 @@ class AboutDialogTest : public QObject {
     QVERIFY(!box.isVisible());
   }
 
-  void right_click_on_ok_does_not_close() {
+  void rightClickOnOkDoesNotClose() {
     TFormAbout box([this] { return language_; });
     box.open();
     QTest::mouseClick(Label(box, "LabelExit"), Qt::RightButton);
@@ -131,9 +131,6 @@ class AboutDialogTest : public QObject {
 
 }  // namespace zelmo
 
-int RunAboutDialogTests(int argc, char** argv) {
-  zelmo::AboutDialogTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(zelmo::AboutDialogTest)
 
 #include "about_dialog_test.moc"

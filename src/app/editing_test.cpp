@@ -81,7 +81,7 @@ class EditingTest : public QObject {
     QCOMPARE(field->text(), QStringLiteral("44"));
   }
 
-  void leavingAFieldOrderesTheBreakpoints() {
+  void leavingAFieldOrdersTheBreakpoints() {
     Bench bench;
     TFormHlav& window = *bench.window;
     ShowActive(window);

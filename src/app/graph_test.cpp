@@ -1,11 +1,10 @@
 // The curve graph inside the window: a drag is one undo step, undo and redo
 // bring the controls and the graph back, and the release programs the unit
 // while "Programming after change" is on.
-// Ahead of the device headers: the drawing kinds name a "Frame" of their own.
-#include "curve/curve_widget.h"
 #include <QTest>
 
 #include "app/test_support.h"
+#include "curve/curve_widget.h"
 
 namespace zelmo {
 

@@ -23,7 +23,7 @@ class HelpTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void each_language_finds_its_own_manual() {
+  void eachLanguageFindsItsOwnManual() {
     QTemporaryDir folder;
     for (const char* name : {"manual_en.html", "manual_de.html", "manual_cz.html"}) {
       Touch(folder.filePath(QString::fromLatin1(name)));
@@ -36,7 +36,7 @@ class HelpTest : public QObject {
     QVERIFY(FindManual(7, folders).isEmpty());
   }
 
-  void earlier_folder_wins_and_missing_files_are_passed_over() {
+  void earlierFolderWinsAndMissingFilesArePassedOver() {
     QTemporaryDir installed;
     QTemporaryDir source;
     Touch(installed.filePath(QStringLiteral("manual_en.html")));
@@ -50,13 +50,13 @@ class HelpTest : public QObject {
     QVERIFY(FindManual(kCzech, folders).isEmpty());
   }
 
-  void a_folder_named_like_the_manual_is_no_manual() {
+  void aFolderNamedLikeTheManualIsNoManual() {
     QTemporaryDir folder;
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("manual_en.html")));
     QVERIFY(FindManual(kEnglish, {folder.path()}).isEmpty());
   }
 
-  void folders_cover_installed_moved_and_source_tree() {
+  void foldersCoverInstalledMovedAndSourceTree() {
     const QStringList folders = ManualFolders(QStringLiteral("/opt/zelmo/bin"));
     QVERIFY(folders.first().endsWith(QStringLiteral("/manual")));
     QVERIFY(QDir::isAbsolutePath(folders.first()));
@@ -70,7 +70,7 @@ class HelpTest : public QObject {
     QVERIFY(moved);
   }
 
-  void build_folder_finds_the_manuals_of_its_source_tree() {
+  void buildFolderFindsTheManualsOfItsSourceTree() {
     const QStringList folders = ManualFolders(QCoreApplication::applicationDirPath());
     for (std::uint8_t language : {kEnglish, kGerman, kCzech}) {
       QVERIFY2(!FindManual(language, folders).isEmpty(), qPrintable(folders.join(u' ')));
@@ -80,9 +80,6 @@ class HelpTest : public QObject {
 
 }  // namespace zelmo
 
-int RunHelpTests(int argc, char** argv) {
-  zelmo::HelpTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(zelmo::HelpTest)
 
 #include "help_test.moc"

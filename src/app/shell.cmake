@@ -14,11 +14,12 @@ if(TARGET zelmo_app)
 endif()
 
 if(ZELMO_BUILD_TESTS)
-  add_executable(zelmo_shell_tests ${CMAKE_CURRENT_LIST_DIR}/about_dialog_test.cpp
-                                   ${CMAKE_CURRENT_LIST_DIR}/help_test.cpp
-                                   ${CMAKE_CURRENT_LIST_DIR}/shell_test_main.cpp)
-  target_link_libraries(zelmo_shell_tests PRIVATE zelmo_shell Qt6::Test)
-  zelmo_warnings(zelmo_shell_tests)
-  add_test(NAME zelmo_shell_tests COMMAND zelmo_shell_tests)
-  set_tests_properties(zelmo_shell_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  # One Qt Test program per file, as for the window.
+  foreach(test about_dialog help)
+    add_executable(${test}_test ${CMAKE_CURRENT_LIST_DIR}/${test}_test.cpp)
+    target_link_libraries(${test}_test PRIVATE zelmo_shell Qt6::Test)
+    zelmo_warnings(${test}_test)
+    add_test(NAME ${test}_test COMMAND ${test}_test)
+    set_tests_properties(${test}_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endforeach()
 endif()

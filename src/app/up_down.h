@@ -36,8 +36,6 @@ class UpDown : public QWidget {
 
   void setBuddy(QLineEdit* edit) { buddy_ = edit; }
   QLineEdit* buddy() const { return buddy_; }
-  int minimum() const { return minimum_; }
-  int maximum() const { return maximum_; }
 
   // The position takes what is typed into the field: a whole number, the
   // thousands separator allowed, limited to the range; anything else leaves

@@ -121,7 +121,7 @@ class CurvePainterTest : public QObject {
     QCOMPARE(image.pixel(31, 58), kCream);
   }
 
-  void hoverFrameAndLimiterLine() {
+  void hoverOutlineAndLimiterLine() {
     const QImage framed = Render(0, 0);
     QCOMPARE(framed.pixel(29, 56), kRed);
     QCOMPARE(framed.pixel(38, 65), kRed);

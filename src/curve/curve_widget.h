@@ -7,7 +7,7 @@
 // every change of the image, calls tick(liveRpm) once per 55 ms timer tick
 // and gives the focus to the field a point asks for. The hint of the point
 // under the pointer is the widget's status tip: it is sent to the status bar
-// whenever it changes while the pointer is over the graph.
+// whenever it changes while the pointer is over the graph or drags a point.
 #include <QImage>
 #include <QString>
 #include <QWidget>

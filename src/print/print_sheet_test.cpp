@@ -70,7 +70,7 @@ class PrintSheetTest : public QObject {
   }
 
   // A4 at 50 dpi renders as about 413 x 585 pixels.
-  void picture_fits_the_page() {
+  void pictureFitsThePage() {
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(int, expectedWidth);
@@ -99,7 +99,7 @@ class PrintSheetTest : public QObject {
     QVERIFY(IsGreenish(page.pixelColor(ink.right() - 2, ink.bottom() - 2)));
   }
 
-  void picture_fits_the_page_data() {
+  void pictureFitsThePage_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("expectedWidth");
@@ -110,14 +110,14 @@ class PrintSheetTest : public QObject {
     QTest::newRow("tall") << 200 << 800 << 146 << 585;
   }
 
-  void unwritable_pdf_is_reported() {
+  void unwritablePdfIsReported() {
     const PrintResult result =
         PrintSheet(MarkedPicture(50, 50), PrintTarget{QStringLiteral("/nonexistent/folder/x.pdf")});
     QVERIFY(!result.ok);
     QVERIFY(result.error.contains(QStringLiteral("/nonexistent/folder/x.pdf")));
   }
 
-  void empty_picture_is_refused() {
+  void emptyPictureIsRefused() {
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("empty.pdf"));
     const PrintResult result = PrintSheet(QImage(), PrintTarget{pdf});
@@ -126,7 +126,7 @@ class PrintSheetTest : public QObject {
     QVERIFY(!QFileInfo::exists(pdf));
   }
 
-  void stamp_by_language() {
+  void stampByLanguage() {
     const QLocale locale(QLocale::English, QLocale::UnitedStates);
     const QDateTime when(QDate(2026, 3, 7), QTime(9, 5, 4));
     const QString dateTime = locale.toString(when.date(), QLocale::ShortFormat) +
@@ -142,7 +142,7 @@ class PrintSheetTest : public QObject {
     QVERIFY(!PrintStamp(kFrench, when, locale).has_value());
   }
 
-  void stamp_follows_the_locale_formats() {
+  void stampFollowsTheLocaleFormats() {
     const QDateTime when(QDate(2026, 3, 7), QTime(9, 5, 4));
     const QString czech = PrintStamp(kCzech, when, QLocale(QLocale::Czech)).value();
     QVERIFY2(czech.contains(QLocale(QLocale::Czech).toString(when.date(), QLocale::ShortFormat)),

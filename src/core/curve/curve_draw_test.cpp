@@ -136,7 +136,7 @@ TEST(CurveDrawing, MarkersOnBaseAndBreakpointsOnly) {
   EXPECT_TRUE(d.drawing.hint.empty());
 }
 
-TEST(CurveDrawing, FramesFollowHoverGrabAndShift) {
+TEST(CurveDrawing, OutlinesFollowHoverGrabAndShift) {
   const Drawn hovered = DrawExample([](CurveGraph& g) { g.hovered = 0; });
   const auto red = Of(hovered.drawing, DrawKind::Outline, kRed);
   ASSERT_EQ(red.size(), 1U);

@@ -121,9 +121,15 @@ void ReadField(std::string_view key, TokenReader& reader, ParameterImage& image)
   for (Field f : kLineOrder) {
     const ParameterSpec& spec = SpecOf(f);
     if (spec.ignKey != key) continue;
-    for (int i = 0; i < spec.count; ++i) image.area[spec.offset + static_cast<std::size_t>(i)] = ReadValue(spec, reader);
+    for (int i = 0; i < spec.count; ++i) {
+      image.area[spec.offset + static_cast<std::size_t>(i)] = ReadValue(spec, reader);
+    }
   }
-  if (key == SpecOf(Field::BikeCode).ignKey) image.inverseInput() = image.bikeCode() == kInversePolarityBikeCode ? 1 : 0;
+  // A bike line sets the pick-up polarity that bike needs; a later INV_INPUT
+  // line overrides it.
+  if (key == SpecOf(Field::BikeCode).ignKey) {
+    image.inverseInput() = image.bikeCode() == kInversePolarityBikeCode ? 1 : 0;
+  }
 }
 
 }  // namespace

@@ -12,9 +12,10 @@ namespace zelmo {
 namespace {
 
 // The rows in the order of the window: bike, curve, pick-up, settings, tachometer.
-constexpr std::array kReportOrder{Field::BikeCode,    Field::RpmPoint,       Field::Advance,      Field::Top14,
-                                  Field::Top23,       Field::BaseAdvance,    Field::Limiter,      Field::Tacho2x,
-                                  Field::BlockEnable, Field::LongExcitation, Field::InverseInput, Field::SpeedCorrection};
+constexpr std::array kReportOrder{Field::BikeCode,       Field::RpmPoint,     Field::Advance,
+                                  Field::Top14,          Field::Top23,        Field::BaseAdvance,
+                                  Field::Limiter,        Field::Tacho2x,      Field::BlockEnable,
+                                  Field::LongExcitation, Field::InverseInput, Field::SpeedCorrection};
 
 std::string Number(int value) { return std::to_string(value); }
 

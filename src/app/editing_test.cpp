@@ -7,9 +7,11 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+#include <vector>
 
 #include "app/test_support.h"
 #include "app/up_down.h"
+#include "core/model/parameter_spec.h"
 #include "core/model/presets.h"
 
 namespace zelmo {
@@ -270,6 +272,48 @@ class EditingTest : public QObject {
     QApplication::sendEvent(head, &tip);
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Speed - Round per Minute"));
     QCOMPARE(window.statusBar()->height(), 19);
+  }
+
+  // The window's numeric fields and the parameter table agree on range, step
+  // and separator, and every field's naming control is there.
+  void numericFieldsFollowTheParameterTable() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    struct Numeric {
+      Field field;
+      int index;
+      QByteArray upDown;
+    };
+    std::vector<Numeric> numerics{{Field::Top14, 0, "UpDownPalec13"},
+                                  {Field::Top23, 0, "UpDownPalec24"},
+                                  {Field::BaseAdvance, 0, "UpDownBaseAdv"},
+                                  {Field::Limiter, 0, "UpDownOmez2"},
+                                  {Field::SpeedCorrection, 0, "UpDownRpmKorekce"}};
+    for (int i = 0; i < kBreakpointCount; ++i) {
+      numerics.push_back({Field::RpmPoint, i, "UpDownRpmAdv" + QByteArray::number(i + 1)});
+      numerics.push_back({Field::Advance, i, "UpDown" + QByteArray::number(50 + i)});
+    }
+    for (const Numeric& n : numerics) {
+      const ParameterSpec& spec = SpecOf(n.field);
+      auto* upDown = Child<UpDown>(&window, n.upDown.constData());
+      QVERIFY2(upDown != nullptr, n.upDown.constData());
+      QCOMPARE(upDown->minimum(), FieldMinimum(spec, n.index));
+      QCOMPARE(upDown->maximum(), spec.maximum);
+      QCOMPARE(upDown->format(15000) != QString::number(15000), spec.thousands);
+      // One click down and one up move by the step (none of the new
+      // parameters sits at a field's minimum).
+      const int start = UserValue(window.parameterImage(), n.field, n.index);
+      QCOMPARE(upDown->position(), start);
+      ClickUpDown(window, n.upDown.constData(), false);
+      QCOMPARE(upDown->position(), start - spec.step);
+      QCOMPARE(UserValue(window.parameterImage(), n.field, n.index), start - spec.step);
+      ClickUpDown(window, n.upDown.constData(), true);
+      QCOMPARE(upDown->position(), start);
+    }
+    for (const ParameterSpec& spec : ParameterSpecs()) {
+      QVERIFY2(window.findChild<QWidget*>(QString::fromLatin1(spec.labelKey.data(), spec.labelKey.size())) != nullptr,
+               spec.labelKey.data());
+    }
   }
 
  private:

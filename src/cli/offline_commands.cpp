@@ -12,6 +12,7 @@
 #include "core/lang/texts.h"
 #include "core/model/bike_code.h"
 #include "core/model/ordering.h"
+#include "core/model/parameter_spec.h"
 #include "core/model/presets.h"
 #include "core/report/bike_name.h"
 
@@ -45,7 +46,10 @@ int Save(const std::string& path, const ParameterImage& image, std::ostream& err
 std::optional<std::uint8_t> ParseBikeCode(std::string_view text) {
   int code = -1;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
-  if (error != std::errc() || end != text.data() + text.size() || code < 0 || code > 9) return std::nullopt;
+  const ParameterSpec& bike = SpecOf(Field::BikeCode);
+  if (error != std::errc() || end != text.data() + text.size() || code < bike.minimum || code > bike.maximum) {
+    return std::nullopt;
+  }
   return static_cast<std::uint8_t>(code);
 }
 
@@ -107,17 +111,19 @@ int RunShow(Arguments arguments, const Context&, std::ostream& out, std::ostream
   out << "File                 " << arguments[0] << "\n";
   out << "Bike                 " << static_cast<int>(p.bikeCode()) << "  " << BikeName(p.bikeCode()) << "\n";
   out << "\n  Point   Speed [rpm]   Advance [deg]\n";
-  for (int i = 0; i < kBreakpointCount; ++i) print("  %5d   %11d   %13d", i + 1, p.rpmPoint(i) * 100, p.advance(i));
+  for (int i = 0; i < kBreakpointCount; ++i) {
+    print("  %5d   %11d   %13d", i + 1, UserValue(p, Field::RpmPoint, i), UserValue(p, Field::Advance, i));
+  }
   out << "\n";
-  print("TOP 1,4              %d", p.top14());
-  print("TOP 2,3              %d", p.top23());
-  print("Base advance         %d deg", p.baseAdvance());
-  print("Limiter              %d rpm", p.limiter() * 100);
+  print("TOP 1,4              %d", UserValue(p, Field::Top14));
+  print("TOP 2,3              %d", UserValue(p, Field::Top23));
+  print("Base advance         %d deg", UserValue(p, Field::BaseAdvance));
+  print("Limiter              %d rpm", UserValue(p, Field::Limiter));
   print("Long excitation      %s", OnOff(p.longExcitation()));
   print("Tachometer 2x        %s", OnOff(p.tacho2x()));
   print("Side-stand blocking  %s", OnOff(p.blockEnable()));
   print("Inverse polarity     %s", OnOff(p.inverseInput()));
-  print("Speed correction     %+d %%", p.speedCorrection() - 100);
+  print("Speed correction     %+d %%", UserValue(p, Field::SpeedCorrection));
   return kExitOk;
 }
 

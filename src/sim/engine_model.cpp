@@ -2,15 +2,18 @@
 
 #include <algorithm>
 
+#include "core/model/parameter_spec.h"
+
 namespace zelmo::sim {
 namespace {
 
-int Rpm(std::span<const std::uint8_t, kImageSize> block, int i) {
-  return block[field::kRpmPoint + static_cast<std::size_t>(i)] * 100;
+// A field of the block in user units: rpm and degrees.
+int User(std::span<const std::uint8_t, kImageSize> block, Field f, int i = 0) {
+  const ParameterSpec& spec = SpecOf(f);
+  return ToUser(spec, block[spec.offset + static_cast<std::size_t>(i)]);
 }
-int Advance(std::span<const std::uint8_t, kImageSize> block, int i) {
-  return block[field::kAdvance + static_cast<std::size_t>(i)];
-}
+int Rpm(std::span<const std::uint8_t, kImageSize> block, int i) { return User(block, Field::RpmPoint, i); }
+int Advance(std::span<const std::uint8_t, kImageSize> block, int i) { return User(block, Field::Advance, i); }
 
 }  // namespace
 
@@ -38,7 +41,7 @@ std::uint16_t SupplyRawForMillivolts(int millivolts) {
 EngineState EngineAt(std::span<const std::uint8_t, kImageSize> block, std::int64_t nowMs) {
   EngineState s;
   const std::int64_t t = ((nowMs % kSweepMs) + kSweepMs) % kSweepMs;
-  const int top = std::max(kIdleRpm, block[field::kLimiter] * 100);
+  const int top = std::max(kIdleRpm, User(block, Field::Limiter));
   const std::int64_t sweepStart = kParkedMs + kStandInGearMs;
   if (t < sweepStart) {
     s.neutralOff = t >= kParkedMs;

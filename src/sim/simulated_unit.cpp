@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/device/monitor.h"
+#include "core/model/parameter_spec.h"
 #include "core/model/presets.h"
 #include "sim/engine_model.h"
 
@@ -18,8 +19,6 @@ constexpr std::string_view kBuildMonth = "Mar";
 constexpr std::uint8_t kBuildYear = 25;
 constexpr std::uint8_t kBuildHour = 9;
 constexpr std::uint8_t kBuildMinute = 5;
-
-bool InRange(std::uint8_t v, int lo, int hi) { return v >= lo && v <= hi; }
 
 }  // namespace
 
@@ -36,16 +35,14 @@ UnitMemory Unordered(UnitMemory memory) {
 }
 
 bool BlockSane(const Block& b) {
-  if (!InRange(b[field::kTop14], 2, 9) || !InRange(b[field::kTop23], 2, 9)) return false;
-  if (!InRange(b[field::kBaseAdvance], 0, 40) || !InRange(b[field::kLimiter], 10, 250)) return false;
-  if (!InRange(b[field::kSpeedCorrection], 40, 160) || !InRange(b[field::kBikeCode], 0, 9)) return false;
-  for (std::size_t flag : {field::kTacho2x, field::kBlockEnable, field::kLongExcitation, field::kInverseInput}) {
-    if (b[flag] > 1) return false;
+  for (const ParameterSpec& spec : ParameterSpecs()) {
+    for (int i = 0; i < spec.count; ++i) {
+      if (!spec.accepted.contains(ToUser(spec, b[spec.offset + static_cast<std::size_t>(i)]))) return false;
+    }
   }
-  for (int i = 0; i < kBreakpointCount; ++i) {
+  for (int i = 1; i < kBreakpointCount; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    if (b[field::kAdvance + k] > 60) return false;
-    if (i > 0 && b[field::kRpmPoint + k] <= b[field::kRpmPoint + k - 1]) return false;
+    if (b[field::kRpmPoint + k] <= b[field::kRpmPoint + k - 1]) return false;
   }
   return true;
 }

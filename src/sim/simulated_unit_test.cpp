@@ -164,6 +164,34 @@ TEST(BlockSanity, RejectsFieldsOutOfRange) {
   EXPECT_TRUE(broken(field::kReserved + 3, 0xAA));  // the unit does not look at reserved bytes
 }
 
+// Both edges of every field the unit checks, in its own bytes.
+TEST(BlockSanity, AcceptsEachFieldUpToItsEdgesAndNoFurther) {
+  struct Edge {
+    std::size_t at;
+    int lowest, highest;
+  };
+  const Edge edges[] = {
+      {field::kTop14, 2, 9},           {field::kTop23, 2, 9},           {field::kBaseAdvance, 0, 40},
+      {field::kLimiter, 10, 250},      {field::kTacho2x, 0, 1},         {field::kBlockEnable, 0, 1},
+      {field::kBikeCode, 0, 9},        {field::kLongExcitation, 0, 1},  {field::kSpeedCorrection, 40, 160},
+      {field::kInverseInput, 0, 1},    {field::kAdvance, 0, 60},        {field::kAdvance + 9, 0, 60},
+  };
+  for (const Edge& e : edges) {
+    for (int v = 0; v <= 255; ++v) {
+      Block b = FactoryMemory().block;
+      b[e.at] = static_cast<std::uint8_t>(v);
+      EXPECT_EQ(BlockSane(b), v >= e.lowest && v <= e.highest) << "byte " << e.at << " = " << v;
+    }
+  }
+  // Speeds have no range of their own, only the rise.
+  Block b = FactoryMemory().block;
+  b[field::kRpmPoint] = 0;
+  b[field::kRpmPoint + 9] = 255;
+  EXPECT_TRUE(BlockSane(b));
+  b[field::kRpmPoint + 1] = b[field::kRpmPoint];
+  EXPECT_FALSE(BlockSane(b));
+}
+
 TEST(EngineModel, MonitorValuesFollowTheStoredCurve) {
   SimulatedUnit unit;
   const Block& block = unit.memory().block;

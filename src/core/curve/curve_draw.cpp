@@ -54,7 +54,7 @@ void CurveGraph::draw(int width, int height, const ParameterImage& image, int li
 
   sink.fill(0, 0, width, height, background);
   sink.fill(originX, originY, right, top, kCream);
-  const int xL = x(image.limiter() * 100);
+  const int xL = x(UserValue(image, Field::Limiter));
   sink.fill(xL, originY, right, top, kSilver);
 
   for (int i = 1; i <= rpmMax / 1000; ++i) sink.line(gridX(i), originY + 3, gridX(i), top, kGrid);
@@ -78,11 +78,11 @@ void CurveGraph::draw(int width, int height, const ParameterImage& image, int li
 
   // Breakpoints are joined in index order, as stored.
   int px = x(0);
-  int py = y(image.baseAdvance());
+  int py = y(UserValue(image, Field::BaseAdvance));
   for (int p = 0; p <= kBreakpointCount; ++p) {
     const bool end = p == kBreakpointCount;
-    const int cx = x(end ? rpmMax : 100 * image.rpmPoint(p));
-    const int cy = y(image.advance(end ? kBreakpointCount - 1 : p));
+    const int cx = x(end ? rpmMax : PointSpeed(image, p));
+    const int cy = y(PointAdvance(image, end ? kBreakpointCount - 1 : p));
     if (p == 0) {
       sink.line(px, py, cx, py, kRed);
       sink.line(px, py - 1, cx, py - 1, kRed);
@@ -123,11 +123,12 @@ std::string CurveHint(const CurveGraph& graph, const ParameterImage& image) {
   const auto describe = [&](int code, bool moving) {
     const char* tail = moving ? " (move)" : "";
     if (IsBreakpointCode(code)) {
-      std::snprintf(text, sizeof text, "  rpm=%i; advance=%i\u00b0%s", 100 * image.rpmPoint(code), image.advance(code), tail);
+      std::snprintf(text, sizeof text, "  rpm=%i; advance=%i\u00b0%s", PointSpeed(image, code),
+                    PointAdvance(image, code), tail);
     } else if (code == BasePoint) {
-      std::snprintf(text, sizeof text, "  BASE advance=%i\u00b0%s", image.baseAdvance(), tail);
+      std::snprintf(text, sizeof text, "  BASE advance=%i\u00b0%s", PointAdvance(image, BasePoint), tail);
     } else if (code == LimiterPoint) {
-      std::snprintf(text, sizeof text, "  Limiter=%i%s", 100 * image.limiter(), tail);
+      std::snprintf(text, sizeof text, "  Limiter=%i%s", UserValue(image, Field::Limiter), tail);
     }
   };
   describe(graph.grabbed, true);

@@ -41,11 +41,11 @@ void CurveGraph::rescale(int width, int height, const ParameterImage& image) {
   areaBottom = height;
 
   // The last breakpoint is the highest: the ordering pass keeps them ascending.
-  const int m = std::max(image.rpmPoint(kBreakpointCount - 1) * 100, image.limiter() * 100);
+  const int m = std::max(UserValue(image, Field::RpmPoint, kBreakpointCount - 1), UserValue(image, Field::Limiter));
   rpmMax = ((m + 900 + 2400) / 2500) * 2500;
 
-  int a = image.baseAdvance();
-  for (int i = 0; i < kBreakpointCount; ++i) a = std::max(a, static_cast<int>(image.advance(i)));
+  int a = UserValue(image, Field::BaseAdvance);
+  for (int i = 0; i < kBreakpointCount; ++i) a = std::max(a, UserValue(image, Field::Advance, i));
   degMax = ((a + 2 + 4) / 5) * 5;
 
   originX = areaLeft + marginLeft;
@@ -72,7 +72,7 @@ int CurveGraph::hitTest(int X, int Y, const ParameterImage& image) const {
     }
   }
   if (hit == NoPoint) {
-    const int xL = x(image.limiter() * 100);
+    const int xL = x(UserValue(image, Field::Limiter));
     if (X >= xL - kReach && X <= xL + kReach) hit = LimiterPoint;
   }
   return hit;

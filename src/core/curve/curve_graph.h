@@ -8,6 +8,7 @@
 #include "core/curve/curve_drawing.h"
 #include "core/curve/curve_document.h"
 #include "core/model/parameter_image.h"
+#include "core/model/parameter_spec.h"
 
 namespace zelmo {
 
@@ -22,8 +23,12 @@ inline constexpr int GraphRescale = 2;
 
 inline bool IsBreakpointCode(int code) { return code >= 0 && code < kBreakpointCount; }
 // Where the base point (BasePoint) or breakpoint p (0..9) stands: rpm and degrees.
-inline int PointSpeed(const ParameterImage& image, int p) { return p == BasePoint ? 0 : 100 * image.rpmPoint(p); }
-inline int PointAdvance(const ParameterImage& image, int p) { return p == BasePoint ? image.baseAdvance() : image.advance(p); }
+inline int PointSpeed(const ParameterImage& image, int p) {
+  return p == BasePoint ? 0 : UserValue(image, Field::RpmPoint, p);
+}
+inline int PointAdvance(const ParameterImage& image, int p) {
+  return p == BasePoint ? UserValue(image, Field::BaseAdvance) : UserValue(image, Field::Advance, p);
+}
 
 enum class MouseKind { Move, Down, Up };
 

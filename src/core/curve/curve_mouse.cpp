@@ -3,13 +3,10 @@
 
 #include "core/curve/curve_graph.h"
 #include "core/model/ordering.h"
+#include "core/model/parameter_spec.h"
 
 namespace zelmo {
 namespace {
-
-// Limits of a drag; the ordering pass then applies the breakpoint bounds.
-constexpr int kMaxDragSpeed = 25500;
-constexpr int kMaxDragAdvance = 60;
 
 // A degenerate plot (zero height) gives NaN; it must not reach an int conversion.
 double ClampToRange(double value, double low, double high) {
@@ -22,7 +19,7 @@ double ClampToRange(double value, double low, double high) {
 void CurveGraph::grab(int X, int Y, const ParameterImage& image) {
   grabbed = hitTest(X, Y, image);
   if (grabbed == LimiterPoint) {
-    grabOffsetX = X - x(image.limiter() * 100);
+    grabOffsetX = X - x(UserValue(image, Field::Limiter));
     grabOffsetY = 0;
   } else if (grabbed != NoPoint) {
     grabOffsetX = X - x(PointSpeed(image, grabbed));
@@ -79,20 +76,25 @@ void CurveGraph::drag(int X, int Y, CurveDocument& document, CurveSurface& surfa
   // Nearest 100 rpm and nearest degree; halfway goes to the larger speed and the smaller advance.
   const double rawSpeed = 100.0 * std::floor(dx / static_cast<double>(scaleX) * 0.01 + 0.5);
   const double rawAdvance = -std::floor(dy / static_cast<double>(scaleY) + 0.5);
-  const int speed = static_cast<int>(ClampToRange(rawSpeed, 0.0, kMaxDragSpeed));
-  const int advance = static_cast<int>(ClampToRange(rawAdvance, 0.0, kMaxDragAdvance));
+  // The drag bounds of what is grabbed; the ordering pass then applies the
+  // breakpoint bounds.
+  const Range speedDrag = SpecOf(grabbed == LimiterPoint ? Field::Limiter : Field::RpmPoint).drag;
+  const Range advanceDrag = SpecOf(grabbed == BasePoint ? Field::BaseAdvance : Field::Advance).drag;
+  const int speed = static_cast<int>(ClampToRange(rawSpeed, speedDrag.minimum, speedDrag.maximum));
+  const int advance = static_cast<int>(ClampToRange(rawAdvance, advanceDrag.minimum, advanceDrag.maximum));
 
   if (IsBreakpointCode(grabbed)) {
-    image.rpmPoint(grabbed) = static_cast<std::uint8_t>(speed / 100);
-    const int delta = advance - image.advance(grabbed);
+    SetUserValue(image, Field::RpmPoint, speed, grabbed);
+    const int delta = advance - UserValue(image, Field::Advance, grabbed);
     for (int i = 0; i < kBreakpointCount; ++i) {
       if (i != grabbed && allMode == 0) continue;
-      image.advance(i) = static_cast<std::uint8_t>(std::clamp(image.advance(i) + delta, 0, kMaxDragAdvance));
+      const int moved = UserValue(image, Field::Advance, i) + delta;
+      SetUserValue(image, Field::Advance, std::clamp(moved, advanceDrag.minimum, advanceDrag.maximum), i);
     }
   } else if (grabbed == BasePoint) {
-    image.baseAdvance() = static_cast<std::uint8_t>(advance);
+    SetUserValue(image, Field::BaseAdvance, advance);
   } else {
-    image.limiter() = static_cast<std::uint8_t>(speed / 100);
+    SetUserValue(image, Field::Limiter, speed);
   }
 
   OrderingMemory& memory = document.orderingMemory();

@@ -202,6 +202,25 @@ TEST_F(CurveMouse, ShiftDragOfTheBaseMovesOnlyTheBase) {
   EXPECT_EQ(host.memory.lastMovedPoint, BasePoint);
 }
 
+// A drag has its own bounds, wider than the fields': the base point follows
+// the breakpoints' advances up to 60 degrees (its field stops at 40) and the
+// limiter reaches 25 500 rpm (its field stops at 25 000).
+TEST_F(CurveMouse, BaseAndLimiterDragsReachPastTheirFields) {
+  host.echoesMoves = false;
+  press(25, 84);
+  ASSERT_EQ(graph.grabbed, BasePoint);
+  move(25, -500);
+  EXPECT_EQ(host.theImage.baseAdvance(), 60);
+  release(25, -500);
+
+  layOut();
+  press(170, 100);
+  ASSERT_EQ(graph.grabbed, LimiterPoint);
+  move(5000, 100);
+  EXPECT_EQ(host.theImage.limiter(), 255);
+  EXPECT_EQ(graph.rpmMax, 27500);
+}
+
 TEST_F(CurveMouse, LimiterDraggedFarLeftStopsAtItsMinimumAndThePointerFollowsTheAxis) {
   press(170, 100);
   ASSERT_EQ(graph.grabbed, LimiterPoint);

@@ -1,8 +1,12 @@
 #include "core/files/ign_format.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+
+#include "core/model/bike_code.h"
+#include "core/model/parameter_spec.h"
 
 namespace zelmo {
 namespace {
@@ -85,33 +89,46 @@ class TokenReader {
   std::uint32_t last_ = 0;
 };
 
+// The fields in the order of the file's lines; consecutive fields of one key
+// share its line (TOP 1,4 then TOP 2,3).
+constexpr std::array kLineOrder{Field::BikeCode,    Field::RpmPoint,        Field::Advance,     Field::Top14,
+                                Field::Top23,       Field::LongExcitation,  Field::BaseAdvance, Field::Limiter,
+                                Field::Tacho2x,     Field::SpeedCorrection, Field::BlockEnable, Field::InverseInput};
+
+// Keys are padded to this column; the last line's key column is one narrower,
+// as the unit's files have always had it.
+constexpr std::size_t kKeyWidth = 12;
+
+void AppendValue(std::string& out, const ParameterSpec& spec, std::uint8_t byte) {
+  if (spec.flag) {
+    AppendFlag(out, byte);
+  } else if (spec.ignUnit == IgnUnit::Byte) {
+    AppendNumber(out, "%5d ", byte);
+  } else {
+    AppendNumber(out, "%5d ", ToUser(spec, byte));
+  }
+}
+
+// A user value is a 16-bit word of the file (speeds above 65535 wrap there);
+// the byte then takes it as FromUser does. Flags and byte fields take the
+// number's low eight bits.
+std::uint8_t ReadValue(const ParameterSpec& spec, TokenReader& reader) {
+  if (spec.flag || spec.ignUnit == IgnUnit::Byte) return reader.byte();
+  return FromUser(spec, static_cast<int>(reader.number() % 65536u));
+}
+
 void ReadField(std::string_view key, TokenReader& reader, ParameterImage& image) {
-  if (key == "BIKE") {
-    image.bikeCode() = reader.byte();
-    image.inverseInput() = image.bikeCode() == 7 ? 1 : 0;
-  } else if (key == "RPM_ADV") {
-    for (int i = 0; i < kBreakpointCount; ++i) {
-      image.rpmPoint(i) = static_cast<std::uint8_t>((reader.number() % 65536u) / 100u);
+  for (Field f : kLineOrder) {
+    const ParameterSpec& spec = SpecOf(f);
+    if (spec.ignKey != key) continue;
+    for (int i = 0; i < spec.count; ++i) {
+      image.area[spec.offset + static_cast<std::size_t>(i)] = ReadValue(spec, reader);
     }
-  } else if (key == "ADVANCE") {
-    for (int i = 0; i < kBreakpointCount; ++i) image.advance(i) = reader.byte();
-  } else if (key == "TOP") {
-    image.top14() = reader.byte();
-    image.top23() = reader.byte();
-  } else if (key == "BASE_ADV") {
-    image.baseAdvance() = reader.byte();
-  } else if (key == "LIMITER") {
-    image.limiter() = reader.byte();
-  } else if (key == "EXCITATION") {
-    image.longExcitation() = reader.byte();
-  } else if (key == "RPM2") {
-    image.tacho2x() = reader.byte();
-  } else if (key == "BLOK_ENABLE") {
-    image.blockEnable() = reader.byte();
-  } else if (key == "INV_INPUT") {
-    image.inverseInput() = reader.byte();
-  } else if (key == "RPM_CORR") {
-    image.speedCorrection() = static_cast<std::uint8_t>(reader.number() + 100u);
+  }
+  // A bike line sets the pick-up polarity that bike needs; a later INV_INPUT
+  // line overrides it.
+  if (key == SpecOf(Field::BikeCode).ignKey) {
+    image.inverseInput() = image.bikeCode() == kInversePolarityBikeCode ? 1 : 0;
   }
 }
 
@@ -122,29 +139,17 @@ std::string WriteParameterFile(const ParameterImage& image) {
   AppendNumber(out, "%3u ", kProtocolVersion);
   out += kLineBreak;
 
-  StartLine(out, "BIKE        ");
-  AppendNumber(out, "%5u ", image.bikeCode());
-  StartLine(out, "RPM_ADV     ");
-  for (int i = 0; i < kBreakpointCount; ++i) AppendNumber(out, "%5u ", image.rpmPoint(i) * 100);
-  StartLine(out, "ADVANCE     ");
-  for (int i = 0; i < kBreakpointCount; ++i) AppendNumber(out, "%5u ", image.advance(i));
-  StartLine(out, "TOP         ");
-  AppendNumber(out, "%5u ", image.top14());
-  AppendNumber(out, "%5u ", image.top23());
-  StartLine(out, "EXCITATION  ");
-  AppendFlag(out, image.longExcitation());
-  StartLine(out, "BASE_ADV    ");
-  AppendNumber(out, "%5u ", image.baseAdvance());
-  StartLine(out, "LIMITER     ");
-  AppendNumber(out, "%5u ", image.limiter());
-  StartLine(out, "RPM2        ");
-  AppendFlag(out, image.tacho2x());
-  StartLine(out, "RPM_CORR    ");
-  AppendNumber(out, "%5d ", image.speedCorrection() - 100);
-  StartLine(out, "BLOK_ENABLE ");
-  AppendFlag(out, image.blockEnable());
-  StartLine(out, "INV_INPUT  ");
-  AppendFlag(out, image.inverseInput());
+  std::string_view lineKey;
+  for (Field f : kLineOrder) {
+    const ParameterSpec& spec = SpecOf(f);
+    if (spec.ignKey != lineKey) {
+      lineKey = spec.ignKey;
+      const std::size_t width = f == kLineOrder.back() ? kKeyWidth - 1 : kKeyWidth;
+      StartLine(out, lineKey);
+      out.append(width - lineKey.size(), ' ');
+    }
+    for (int i = 0; i < spec.count; ++i) AppendValue(out, spec, image.area[spec.offset + static_cast<std::size_t>(i)]);
+  }
   return out;
 }
 

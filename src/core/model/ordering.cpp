@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/model/parameter_spec.h"
+
 namespace zelmo {
 
 void ForgetPushes(OrderingMemory& memory) {
@@ -33,6 +35,15 @@ void ClampComSettings(StoredChoices& choices) {
 }
 
 namespace {
+
+// The bounds of the pass in bytes. For breakpoints these are breakpoint 1's;
+// breakpoint i's are i bytes higher.
+constexpr const ParameterSpec& kSpeed = SpecOf(Field::RpmPoint);
+constexpr int kLowest = FromUser(kSpeed, kSpeed.ordered.minimum);
+constexpr int kHighest = FromUser(kSpeed, kSpeed.ordered.maximum);
+constexpr int kLowestDragged = FromUser(kSpeed, kSpeed.orderedDragged.minimum);
+constexpr int kHighestDragged = FromUser(kSpeed, kSpeed.orderedDragged.maximum);
+constexpr std::uint8_t kLowestLimiter = FromUser(SpecOf(Field::Limiter), SpecOf(Field::Limiter).ordered.minimum);
 
 void ReturnPushedPoints(ParameterImage& image, OrderingMemory& memory) {
   for (int sweep = 0; sweep < 10; ++sweep) {
@@ -71,19 +82,19 @@ void OrderBreakpoints(ParameterImage& image, OrderingMemory& memory, StoredChoic
   }
   const int k = memory.movedPoint;
   if (k >= 0 && k < kBreakpointCount) {
-    if (image.rpmPoint(k) < k + 2) image.rpmPoint(k) = static_cast<std::uint8_t>(k + 2);
+    if (image.rpmPoint(k) < k + kLowestDragged) image.rpmPoint(k) = static_cast<std::uint8_t>(k + kLowestDragged);
     PushNeighbours(image, memory, k, -1);
-    if (image.rpmPoint(k) > k + 190) image.rpmPoint(k) = static_cast<std::uint8_t>(k + 190);
+    if (image.rpmPoint(k) > k + kHighestDragged) image.rpmPoint(k) = static_cast<std::uint8_t>(k + kHighestDragged);
     PushNeighbours(image, memory, k, +1);
     ReturnPushedPoints(image, memory);
   } else {
     for (int i = 0; i < kBreakpointCount; ++i) {
-      if (image.rpmPoint(i) < i + 2) image.rpmPoint(i) = static_cast<std::uint8_t>(i + 2);
-      if (image.rpmPoint(i) > i + 191) image.rpmPoint(i) = static_cast<std::uint8_t>(i + 191);
+      if (image.rpmPoint(i) < i + kLowest) image.rpmPoint(i) = static_cast<std::uint8_t>(i + kLowest);
+      if (image.rpmPoint(i) > i + kHighest) image.rpmPoint(i) = static_cast<std::uint8_t>(i + kHighest);
     }
     SpreadUpwards(image);
   }
-  if (image.limiter() < 10) image.limiter() = 10;
+  if (image.limiter() < kLowestLimiter) image.limiter() = kLowestLimiter;
   SpreadUpwards(image);
   ClampComSettings(choices);
 }

@@ -3,19 +3,21 @@
 // unit's own encoding; user units appear only at the controls and in files.
 //
 // Layout (all fields one unsigned byte, no gaps):
-//   0 top14            TOP 1,4 tooth (2..9)
-//   1 top23            TOP 2,3 tooth (2..9)
-//   2 baseAdvance      degrees (0..40)
-//   3 limiter          hundreds of rpm (10..250)
+//   0 top14            TOP 1,4 tooth
+//   1 top23            TOP 2,3 tooth
+//   2 baseAdvance      degrees
+//   3 limiter          hundreds of rpm
 //   4 tacho2x          flag
 //   5 blockEnable      flag
-//   6 bikeCode         BikeCode 0..9
+//   6 bikeCode         BikeCode
 //   7 longExcitation   flag
-//   8 speedCorrection  percent + 100 (40..160)
+//   8 speedCorrection  percent + 100
 //   9 inverseInput     flag
 //  10..19 rpmPoint[10] hundreds of rpm
-//  20..29 advance[10]  degrees (0..60)
+//  20..29 advance[10]  degrees
 //  30..49 reserved     carried unchanged
+// The user units, ranges and file keys of every field are in one table:
+// parameter_spec.h.
 // The undo history and the shadow file carry 55 bytes: the 50 above and five
 // that nothing else uses.
 #include <array>

@@ -1,16 +1,21 @@
 #include "core/report/differences.h"
 
 #include <algorithm>
-#include <functional>
+#include <array>
 
 #include "core/lang/texts.h"
+#include "core/model/parameter_spec.h"
 #include "core/report/bike_name.h"
 #include "core/lang/pattern.h"
 
 namespace zelmo {
 namespace {
 
-using ValueText = std::function<std::string(std::uint8_t)>;
+// The rows in the order of the window: bike, curve, pick-up, settings, tachometer.
+constexpr std::array kReportOrder{Field::BikeCode,       Field::RpmPoint,     Field::Advance,
+                                  Field::Top14,          Field::Top23,        Field::BaseAdvance,
+                                  Field::Limiter,        Field::Tacho2x,      Field::BlockEnable,
+                                  Field::LongExcitation, Field::InverseInput, Field::SpeedCorrection};
 
 std::string Number(int value) { return std::to_string(value); }
 
@@ -42,34 +47,22 @@ std::size_t DifferenceTable::differingRows() const {
 DifferenceTable MakeDifferences(const ParameterImage& editor, std::span<const std::uint8_t, kImageSize> unit,
                                 std::uint8_t languageId) {
   DifferenceTable table;
-  const auto add = [&](std::string name, std::size_t offset, const ValueText& text) {
-    const std::uint8_t mine = editor.area[offset];
-    const std::uint8_t theirs = unit[offset];
-    table.rows.push_back({std::move(name), text(mine), text(theirs), mine != theirs});
+  const auto text = [languageId](const ParameterSpec& spec, std::uint8_t v) {
+    if (spec.field == Field::BikeCode) return BikeDisplayName(v, languageId);
+    if (spec.flag) return FlagText(v, languageId);
+    return Number(ToUser(spec, v));
   };
-  const auto label = [languageId](Extra text) { return std::string(ExtraText(text, languageId)); };
-  const ValueText plain = [](std::uint8_t v) { return Number(v); };
-  const ValueText hundreds = [](std::uint8_t v) { return Number(v * 100); };
-  const ValueText flag = [languageId](std::uint8_t v) { return FlagText(v, languageId); };
-
-  add(label(Extra::FieldBike), field::kBikeCode, [languageId](std::uint8_t v) { return BikeDisplayName(v, languageId); });
-  for (int i = 0; i < kBreakpointCount; ++i) {
-    add(FillNumber(ExtraText(Extra::FieldRpmPoint, languageId), i + 1), field::kRpmPoint + static_cast<std::size_t>(i),
-        hundreds);
+  for (Field f : kReportOrder) {
+    const ParameterSpec& spec = SpecOf(f);
+    const std::string_view name = ExtraText(spec.reportName, languageId);
+    for (int i = 0; i < spec.count; ++i) {
+      const std::size_t offset = spec.offset + static_cast<std::size_t>(i);
+      const std::uint8_t mine = editor.area[offset];
+      const std::uint8_t theirs = unit[offset];
+      table.rows.push_back({spec.count > 1 ? FillNumber(name, i + 1) : std::string(name), text(spec, mine),
+                            text(spec, theirs), mine != theirs});
+    }
   }
-  for (int i = 0; i < kBreakpointCount; ++i) {
-    add(FillNumber(ExtraText(Extra::FieldAdvance, languageId), i + 1), field::kAdvance + static_cast<std::size_t>(i),
-        plain);
-  }
-  add(label(Extra::FieldTop14), field::kTop14, plain);
-  add(label(Extra::FieldTop23), field::kTop23, plain);
-  add(label(Extra::FieldBaseAdvance), field::kBaseAdvance, plain);
-  add(label(Extra::FieldLimiter), field::kLimiter, hundreds);
-  add(label(Extra::FieldTacho2x), field::kTacho2x, flag);
-  add(label(Extra::FieldBlockEnable), field::kBlockEnable, flag);
-  add(label(Extra::FieldLongExcitation), field::kLongExcitation, flag);
-  add(label(Extra::FieldInverseInput), field::kInverseInput, flag);
-  add(label(Extra::FieldSpeedCorrection), field::kSpeedCorrection, [](std::uint8_t v) { return Number(v - 100); });
 
   for (std::size_t k = 0; k < field::kReservedCount; ++k) {
     if (editor.area[field::kReserved + k] != unit[field::kReserved + k]) ++table.reservedDiffering;

@@ -170,9 +170,7 @@ void DevicePanel::setTestMode(bool on) {
   for (QLabel* label : tests_) label->setVisible(on);
 }
 
-void DevicePanel::setTwinPickup(bool twin) {
-  pickup2_->setVisible(twin);
-}
+void DevicePanel::setTwinPickup(bool twin) { pickup2_->setVisible(twin); }
 
 bool DevicePanel::noConnectionShown() const { return !noConnection_->isHidden(); }
 
@@ -227,8 +225,10 @@ void DevicePanel::placeIndicators() {
     if (besideLeft + textWidth <= kRight) break;
   }
   notProgrammed_->setFont(font);
-  if (besideLeft + textWidth <= kRight) notProgrammed_->setGeometry(besideLeft, 539, textWidth, 17);
-  else notProgrammed_->setGeometry(kLeft, 560, textWidth, 17);
+  if (besideLeft + textWidth <= kRight)
+    notProgrammed_->setGeometry(besideLeft, 539, textWidth, 17);
+  else
+    notProgrammed_->setGeometry(kLeft, 560, textWidth, 17);
 }
 
 }  // namespace zelmo

@@ -297,18 +297,22 @@ class EditingTest : public QObject {
       const ParameterSpec& spec = SpecOf(n.field);
       auto* upDown = Child<UpDown>(&window, n.upDown.constData());
       QVERIFY2(upDown != nullptr, n.upDown.constData());
-      QCOMPARE(upDown->minimum(), FieldMinimum(spec, n.index));
-      QCOMPARE(upDown->maximum(), spec.maximum);
       QCOMPARE(upDown->format(15000) != QString::number(15000), spec.thousands);
       // One click down and one up move by the step (none of the new
       // parameters sits at a field's minimum).
-      const int start = UserValue(window.parameterImage(), n.field, n.index);
+      const int start = UserValue(window.session().image(), n.field, n.index);
       QCOMPARE(upDown->position(), start);
       ClickUpDown(window, n.upDown.constData(), false);
       QCOMPARE(upDown->position(), start - spec.step);
-      QCOMPARE(UserValue(window.parameterImage(), n.field, n.index), start - spec.step);
+      QCOMPARE(UserValue(window.session().image(), n.field, n.index), start - spec.step);
       ClickUpDown(window, n.upDown.constData(), true);
       QCOMPARE(upDown->position(), start);
+      // The field holds what it is given to its own range.
+      upDown->setPosition(-1000000);
+      QCOMPARE(upDown->position(), FieldMinimum(spec, n.index));
+      upDown->setPosition(1000000);
+      QCOMPARE(upDown->position(), spec.maximum);
+      upDown->setPosition(start);
     }
     for (const ParameterSpec& spec : ParameterSpecs()) {
       QVERIFY2(window.findChild<QWidget*>(QString::fromLatin1(spec.labelKey.data(), spec.labelKey.size())) != nullptr,

@@ -22,8 +22,10 @@ LiveRecorder::LiveRecorder(QWidget* window) : QObject(window), window_(window) {
 LiveRecorder::~LiveRecorder() = default;
 
 void LiveRecorder::toggle(std::uint8_t languageId) {
-  if (recording()) stop(languageId);
-  else start(languageId);
+  if (recording())
+    stop(languageId);
+  else
+    start(languageId);
   emit changed();
 }
 
@@ -37,8 +39,7 @@ void LiveRecorder::start(std::uint8_t languageId) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString file = dialog.selectedFiles().first();
   std::string reason;
-  std::unique_ptr<FileRecordSink> sink =
-      FileRecordSink::open(std::filesystem::path(file.toStdU16String()), &reason);
+  std::unique_ptr<FileRecordSink> sink = FileRecordSink::open(std::filesystem::path(file.toStdU16String()), &reason);
   if (!sink) {
     const std::string text = FillText(ExtraText(Extra::RecordWriteError, languageId), file.toStdString());
     emit failed(QString::fromStdString(text + "\n" + reason));

@@ -87,9 +87,8 @@ void TFormHlav::buildToolGroup(QWidget* client) {
     int x;
     int width;
   };
-  static constexpr std::array<Command, 3> kCommands{{{"Button1", "&Read", 190, 57},
-                                                     {"BitBtn2", "Verify", 256, 65},
-                                                     {"BitBtn1", "Program", 330, 81}}};
+  static constexpr std::array<Command, 3> kCommands{
+      {{"Button1", "&Read", 190, 57}, {"BitBtn2", "Verify", 256, 65}, {"BitBtn1", "Program", 330, 81}}};
   std::array<QPushButton*, 3> commands{};
   for (std::size_t i = 0; i < kCommands.size(); ++i) {
     auto* button = new QPushButton(QString::fromLatin1(kCommands[i].caption), group);
@@ -104,7 +103,6 @@ void TFormHlav::buildToolGroup(QWidget* client) {
   connect(commands[0], &QPushButton::clicked, this, &TFormHlav::MenuReadClick);
   connect(commands[1], &QPushButton::clicked, this, &TFormHlav::MenuVerifyClick);
   connect(commands[2], &QPushButton::clicked, this, &TFormHlav::MenuProgramClick);
-
 }
 
 QAction* TFormHlav::addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
@@ -128,8 +126,8 @@ void TFormHlav::buildMenus() {
   };
 
   QMenu* file = addMenu("MenuFile", QStringLiteral("&File"));
-  connect(addMenuItem(file, "MenuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)),
-          &QAction::triggered, this, &TFormHlav::MenuNewClick);
+  connect(addMenuItem(file, "MenuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered,
+          this, &TFormHlav::MenuNewClick);
   file->addSeparator();
   connect(addMenuItem(file, "MenuOpen", QStringLiteral("&Open"), QKeySequence(Qt::Key_F3)), &QAction::triggered, this,
           &TFormHlav::MenuOpenClick);
@@ -156,8 +154,8 @@ void TFormHlav::buildMenus() {
           &TFormHlav::MenuReadClick);
   connect(addMenuItem(device, "MenuVerify", QStringLiteral("&Verify"), QKeySequence(Qt::Key_F8)), &QAction::triggered,
           this, &TFormHlav::MenuVerifyClick);
-  connect(addMenuItem(device, "MenuProgram", QStringLiteral("&Program"), QKeySequence(Qt::Key_F9)),
-          &QAction::triggered, this, &TFormHlav::MenuProgramClick);
+  connect(addMenuItem(device, "MenuProgram", QStringLiteral("&Program"), QKeySequence(Qt::Key_F9)), &QAction::triggered,
+          this, &TFormHlav::MenuProgramClick);
   device->addSeparator();
   MenuDifferences = addMenuItem(device, "MenuDifferences", QString(), QKeySequence());
   MenuDifferences->setEnabled(false);

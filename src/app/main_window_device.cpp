@@ -126,7 +126,9 @@ void TFormHlav::MenuHistoryClick() {
   if (!options_.configFiles) return;
   const std::uint8_t language = session_->choices().languageId;
   const std::vector<HistoryEntry> entries = ListHistory(HistoryFolder(options_.configFiles->settingsFile));
-  const auto bikeText = [language](std::uint8_t code) { return QString::fromStdString(BikeDisplayName(code, language)); };
+  const auto bikeText = [language](std::uint8_t code) {
+    return QString::fromStdString(BikeDisplayName(code, language));
+  };
   QString open;
   if (const auto* item = qobject_cast<QAction*>(named_.value(QStringLiteral("MenuOpen")))) open = item->text();
   open.remove(QLatin1Char('&'));

@@ -45,9 +45,7 @@ void TFormHlav::applyHint(std::string_view control, std::string_view hint) {
   }
 }
 
-void TFormHlav::setFileCaption() {
-  setWindowTitle(QString::fromStdString(FileWindowCaption(session_->messages())));
-}
+void TFormHlav::setFileCaption() { setWindowTitle(QString::fromStdString(FileWindowCaption(session_->messages()))); }
 
 void TFormHlav::fileNameChanged() { setFileCaption(); }
 

@@ -160,7 +160,8 @@ void TFormHlav::SaveSettings() {
   const FileResult saved = SaveCloseFiles(*options_.configFiles, settingsRecord(), session_->image());
   if (saved.ok) return;
   const std::uint8_t language = session_->choices().languageId;
-  const std::string text = FillText(ExtraText(Extra::SettingsWriteError, language), options_.configFiles->settingsFile.string());
+  const std::string text =
+      FillText(ExtraText(Extra::SettingsWriteError, language), options_.configFiles->settingsFile.string());
   QMessageBox::warning(this, windowTitle(), QString::fromStdString(text + "\n" + saved.error));
 }
 

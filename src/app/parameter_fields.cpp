@@ -21,8 +21,6 @@ constexpr std::array<int, kBreakpointCount> kRowTops{53, 89, 124, 160, 195, 231,
 
 QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-std::uint8_t Byte(int value) { return static_cast<std::uint8_t>(value); }
-
 }  // namespace
 
 ParameterFields::ParameterFields(QWidget* client, ControlRegistry& registry) : QObject(client), client_(client) {
@@ -30,8 +28,8 @@ ParameterFields::ParameterFields(QWidget* client, ControlRegistry& registry) : Q
   buildPickup(client, registry);
   buildSettings(client, registry);
   buildTachometer(client, registry);
-  programAfterChange_ = addCommittingBox(registry, client, "CheckBoxProgHned",
-                                         QStringLiteral("Programming after change"), 425, 297, 230);
+  programAfterChange_ =
+      addCommittingBox(registry, client, "CheckBoxProgHned", QStringLiteral("Programming after change"), 425, 297, 230);
   programAfterChange_->setAutoFillBackground(true);
   connect(programAfterChange_, &QCheckBox::toggled, this, [this](bool on) {
     colourProgramAfterChange();
@@ -39,16 +37,24 @@ ParameterFields::ParameterFields(QWidget* client, ControlRegistry& registry) : Q
   });
 }
 
-UpDown* ParameterFields::addPair(ControlRegistry& registry, QWidget* parent, const char* editName,
-                                 const char* upDownName, int x, int y, int editWidth, int minimum, int maximum,
-                                 int step, bool thousands) {
-  UpDown* upDown =
-      AddUpDownPair(registry, parent, editName, upDownName, x, y, editWidth, minimum, maximum, step, thousands);
+UpDown* ParameterFields::addPair(ControlRegistry& registry, QWidget* parent, Field field, int index,
+                                 const char* editName, const char* upDownName, int x, int y, int editWidth) {
+  const ParameterSpec& spec = SpecOf(field);
+  UpDown* upDown = AddUpDownPair(registry, parent, editName, upDownName, x, y, editWidth, FieldMinimum(spec, index),
+                                 spec.maximum, spec.step, spec.thousands);
+  numbers_.push_back({field, index, upDown});
   auto* edit = static_cast<ParameterEdit*>(upDown->buddy());
   connect(upDown, &UpDown::clicked, this, &ParameterFields::stepped);
   connect(edit, &ParameterEdit::exited, this, &ParameterFields::fieldLeft);
   connect(edit, &ParameterEdit::enterPressed, this, &ParameterFields::entered);
   return upDown;
+}
+
+MouseCheckBox* ParameterFields::addFlag(ControlRegistry& registry, QWidget* parent, Field field, const char* name,
+                                        const QString& text, int x, int y, int width) {
+  MouseCheckBox* box = addCommittingBox(registry, parent, name, text, x, y, width);
+  flags_.push_back({field, box});
+  return box;
 }
 
 MouseCheckBox* ParameterFields::addCommittingBox(ControlRegistry& registry, QWidget* parent, const char* name,
@@ -74,12 +80,12 @@ void ParameterFields::buildCurveRows(QWidget* client, ControlRegistry& registry)
     const QByteArray speedUpDown = "UpDownRpmAdv" + QByteArray::number(i + 1);
     const QByteArray advanceEdit = "Edit" + QByteArray::number(50 + i);
     const QByteArray advanceUpDown = "UpDown" + QByteArray::number(50 + i);
-    speedUpDowns_[k] = addPair(registry, group, speedEdit.constData(), speedUpDown.constData(), 20, kRowTops[k], 40,
-                               i == 0 ? 199 : 300, 20100, 100, true);
-    advanceUpDowns_[k] =
-        addPair(registry, group, advanceEdit.constData(), advanceUpDown.constData(), 99, kRowTops[k], 30, 0, 60, 1, false);
-    speedEdits_[k] = static_cast<ParameterEdit*>(speedUpDowns_[k]->buddy());
-    advanceEdits_[k] = static_cast<ParameterEdit*>(advanceUpDowns_[k]->buddy());
+    const UpDown* speed = addPair(registry, group, Field::RpmPoint, i, speedEdit.constData(), speedUpDown.constData(),
+                                  20, kRowTops[k], 40);
+    const UpDown* advance = addPair(registry, group, Field::Advance, i, advanceEdit.constData(),
+                                    advanceUpDown.constData(), 99, kRowTops[k], 30);
+    speedEdits_[k] = static_cast<ParameterEdit*>(speed->buddy());
+    advanceEdits_[k] = static_cast<ParameterEdit*>(advance->buddy());
   }
   advanceMinus_ = new QPushButton(Utf8(kAdvanceMinusFace), group);
   advanceMinus_->setObjectName(QStringLiteral("BitBtnAdvMinus"));
@@ -103,14 +109,14 @@ void ParameterFields::buildPickup(QWidget* client, ControlRegistry& registry) {
   wheel_->setGeometry(4, 9, 200, 267);
   wheel_->setPixmap(TriggerWheelPicture(200, 267, Qt::transparent));
   registry.insert(wheel_->objectName(), wheel_);
-  top14_ = addPair(registry, group, "EditPalec13", "UpDownPalec13", 16, 285, 33, 2, 9, 1, false);
+  top14_ = addPair(registry, group, Field::Top14, 0, "EditPalec13", "UpDownPalec13", 16, 285, 33);
   top14Label_ = AddLabel(registry, group, "LabelPalec13", Utf8(kTop14Label), 67, 287);
-  top23_ = addPair(registry, group, "EditPalec24", "UpDownPalec24", 16, 317, 33, 2, 9, 1, false);
+  top23_ = addPair(registry, group, Field::Top23, 0, "EditPalec24", "UpDownPalec24", 16, 317, 33);
   top23Label_ = AddLabel(registry, group, "LabelPalec24", Utf8(kTop23Label), 67, 319);
   top14Edit_ = static_cast<ParameterEdit*>(top14_->buddy());
   top23Edit_ = static_cast<ParameterEdit*>(top23_->buddy());
-  inverseInput_ = addCommittingBox(registry, group, "CheckBoxInvInput", QStringLiteral("Inverse polarity of pick-up"),
-                                   15, 348, 190);
+  inverseInput_ = addFlag(registry, group, Field::InverseInput, "CheckBoxInvInput",
+                          QStringLiteral("Inverse polarity of pick-up"), 15, 348, 190);
 }
 
 void ParameterFields::buildSettings(QWidget* client, ControlRegistry& registry) {
@@ -122,58 +128,38 @@ void ParameterFields::buildSettings(QWidget* client, ControlRegistry& registry) 
   for (int i = 0; i < kBikeListSize; ++i) bike_->addItem(Utf8(BikeListText(i)));
   registry.insert(bike_->objectName(), bike_);
   connect(bike_, &QComboBox::activated, this, &ParameterFields::bikeChosen);
-  baseAdvance_ = addPair(registry, group, "EditBaseAdv", "UpDownBaseAdv", 16, 53, 45, 0, 40, 1, false);
+  baseAdvance_ = addPair(registry, group, Field::BaseAdvance, 0, "EditBaseAdv", "UpDownBaseAdv", 16, 53, 45);
   AddLabel(registry, group, "LabelBaseAdv", QStringLiteral("Base advance [°]"), 83, 55);
-  limiter_ = addPair(registry, group, "EditOmez2", "UpDownOmez2", 16, 87, 45, 999, 25000, 100, true);
+  limiter_ = addPair(registry, group, Field::Limiter, 0, "EditOmez2", "UpDownOmez2", 16, 87, 45);
   AddLabel(registry, group, "LabelOmez2", QStringLiteral("Limiter [rpm]"), 83, 88);
-  longExcitation_ =
-      addCommittingBox(registry, group, "CheckBoxBuzDlouhe", QStringLiteral("Excitation Long"), 16, 120, 195);
-  blocking_ = addCommittingBox(registry, group, "CheckBoxBlokEnable", QStringLiteral("Blocking enable"), 16, 146, 195);
+  longExcitation_ = addFlag(registry, group, Field::LongExcitation, "CheckBoxBuzDlouhe",
+                            QStringLiteral("Excitation Long"), 16, 120, 195);
+  addFlag(registry, group, Field::BlockEnable, "CheckBoxBlokEnable", QStringLiteral("Blocking enable"), 16, 146, 195);
 }
 
 void ParameterFields::buildTachometer(QWidget* client, ControlRegistry& registry) {
   QGroupBox* group = AddGroup(client, "GroupBox3", 409, 216, 221, 71);
-  tacho2x_ = addCommittingBox(registry, group, "CheckBoxRpm2Krat", QStringLiteral("Tachometer 2x"), 16, 15, 195);
-  correction_ = addPair(registry, group, "EditRpmKorekce", "UpDownRpmKorekce", 16, 38, 41, -60, 60, 1, false);
+  addFlag(registry, group, Field::Tacho2x, "CheckBoxRpm2Krat", QStringLiteral("Tachometer 2x"), 16, 15, 195);
+  addPair(registry, group, Field::SpeedCorrection, 0, "EditRpmKorekce", "UpDownRpmKorekce", 16, 38, 41);
   AddLabel(registry, group, "LabelRpmKorekce", QStringLiteral("Correction [%]"), 75, 41);
 }
 
 void ParameterFields::writeInto(ParameterImage& image) const {
   if (refreshing_) return;
   if (const auto code = BikeIndexToCode(bike_->currentIndex())) image.bikeCode() = *code;
-  for (int i = 0; i < kBreakpointCount; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    image.rpmPoint(i) = Byte(speedUpDowns_[k]->position() / 100);
-    image.advance(i) = Byte(advanceUpDowns_[k]->position());
+  for (const NumericField& number : numbers_) {
+    SetUserValue(image, number.field, number.upDown->position(), number.index);
   }
-  image.top14() = Byte(top14_->position());
-  image.top23() = Byte(top23_->position());
-  image.baseAdvance() = Byte(baseAdvance_->position());
-  image.limiter() = Byte(limiter_->position() / 100);
-  image.tacho2x() = tacho2x_->isChecked() ? 1 : 0;
-  image.speedCorrection() = Byte(correction_->position() + 100);
-  image.blockEnable() = blocking_->isChecked() ? 1 : 0;
-  image.longExcitation() = longExcitation_->isChecked() ? 1 : 0;
-  image.inverseInput() = inverseInput_->isChecked() ? 1 : 0;
+  for (const FlagField& flag : flags_) SetUserValue(image, flag.field, flag.box->isChecked() ? 1 : 0);
 }
 
 void ParameterFields::show(const ParameterImage& image) {
   refreshing_ = true;
   if (const auto index = BikeCodeToIndex(image.bikeCode())) bike_->setCurrentIndex(*index);
-  for (int i = 0; i < kBreakpointCount; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    speedUpDowns_[k]->setPosition(image.rpmPoint(i) * 100);
-    advanceUpDowns_[k]->setPosition(image.advance(i));
+  for (const NumericField& number : numbers_) {
+    number.upDown->setPosition(UserValue(image, number.field, number.index));
   }
-  top14_->setPosition(image.top14());
-  top23_->setPosition(image.top23());
-  baseAdvance_->setPosition(image.baseAdvance());
-  limiter_->setPosition(image.limiter() * 100);
-  tacho2x_->setChecked(image.tacho2x() != 0);
-  correction_->setPosition(image.speedCorrection() - 100);
-  blocking_->setChecked(image.blockEnable() != 0);
-  longExcitation_->setChecked(image.longExcitation() != 0);
-  inverseInput_->setChecked(image.inverseInput() != 0);
+  for (const FlagField& flag : flags_) flag.box->setChecked(UserValue(image, flag.field) != 0);
   refreshing_ = false;
 }
 
@@ -192,8 +178,8 @@ void ParameterFields::updateStates(bool printing, const QColor& background) {
   top14_->setVisible(special);
   top23_->setVisible(special);
   longExcitation_->setEnabled(special || twin);
-  for (QWidget* control : std::initializer_list<QWidget*>{top14Edit_, top23Edit_, top14Label_, top23Label_, wheel_,
-                                                          inverseInput_}) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{top14Edit_, top23Edit_, top14Label_, top23Label_, wheel_, inverseInput_}) {
     control->setVisible(!twin);
   }
 }

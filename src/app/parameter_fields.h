@@ -6,11 +6,13 @@
 // it to the editor session.
 #include <QObject>
 #include <array>
+#include <vector>
 
 #include "app/colours.h"
 #include "app/widget_factory.h"
 #include "core/device/monitor.h"
 #include "core/model/parameter_image.h"
+#include "core/model/parameter_spec.h"
 
 class QCheckBox;
 class QComboBox;
@@ -66,13 +68,29 @@ class ParameterFields : public QObject {
   void buildPickup(QWidget* client, ControlRegistry& registry);
   void buildSettings(QWidget* client, ControlRegistry& registry);
   void buildTachometer(QWidget* client, ControlRegistry& registry);
-  UpDown* addPair(ControlRegistry& registry, QWidget* parent, const char* editName, const char* upDownName, int x,
-                  int y, int editWidth, int minimum, int maximum, int step, bool thousands);
+  // A numeric field of the image (`index`: the breakpoint) with the range,
+  // step and separator of its row in the parameter table.
+  UpDown* addPair(ControlRegistry& registry, QWidget* parent, Field field, int index, const char* editName,
+                  const char* upDownName, int x, int y, int editWidth);
+  // A check box of a flag of the image.
+  MouseCheckBox* addFlag(ControlRegistry& registry, QWidget* parent, Field field, const char* name, const QString& text,
+                         int x, int y, int width);
   MouseCheckBox* addCommittingBox(ControlRegistry& registry, QWidget* parent, const char* name, const QString& text,
                                   int x, int y, int width);
   void fieldLeft();
   void colourProgramAfterChange();
 
+  struct NumericField {
+    Field field;
+    int index;
+    UpDown* upDown;
+  };
+  struct FlagField {
+    Field field;
+    MouseCheckBox* box;
+  };
+  std::vector<NumericField> numbers_;
+  std::vector<FlagField> flags_;
   QColor background_ = kButtonFace;
   bool refreshing_ = false;
   bool closed_ = false;
@@ -80,18 +98,13 @@ class ParameterFields : public QObject {
 
   std::array<ParameterEdit*, kBreakpointCount> speedEdits_{};
   std::array<ParameterEdit*, kBreakpointCount> advanceEdits_{};
-  std::array<UpDown*, kBreakpointCount> speedUpDowns_{};
-  std::array<UpDown*, kBreakpointCount> advanceUpDowns_{};
   UpDown* baseAdvance_ = nullptr;
   UpDown* limiter_ = nullptr;
   UpDown* top14_ = nullptr;
   UpDown* top23_ = nullptr;
-  UpDown* correction_ = nullptr;
   ParameterEdit* top14Edit_ = nullptr;
   ParameterEdit* top23Edit_ = nullptr;
-  MouseCheckBox* blocking_ = nullptr;
   MouseCheckBox* longExcitation_ = nullptr;
-  MouseCheckBox* tacho2x_ = nullptr;
   MouseCheckBox* inverseInput_ = nullptr;
   MouseCheckBox* programAfterChange_ = nullptr;
   QCheckBox* shiftAll_ = nullptr;

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "core/model/ordering.h"
+#include "core/model/parameter_spec.h"
 #include "core/model/presets.h"
 
 namespace zelmo {
@@ -180,4 +183,24 @@ TEST(IgnRead, TruncatedFileKeepsWhatWasRead) {
 }
 
 }  // namespace
+TEST(IgnFormat, FileLinesCarryTheTableKeysAndTheirNumberOfValues) {
+  std::map<std::string, int> expected;  // key: values on its line
+  for (const ParameterSpec& spec : ParameterSpecs()) expected[std::string(spec.ignKey)] += spec.count;
+
+  std::istringstream file(WriteParameterFile(NewParameters(0)));
+  std::map<std::string, int> written;
+  std::string line;
+  std::getline(file, line);  // the key line
+  while (std::getline(file, line)) {
+    std::istringstream words(line);
+    std::string key;
+    if (!(words >> key)) continue;
+    EXPECT_EQ(written.count(key), 0u) << key << " written twice";
+    int values = 0;
+    for (std::string word; words >> word;) ++values;
+    written[key] = values;
+  }
+  EXPECT_EQ(written, expected);
+}
+
 }  // namespace zelmo

@@ -9,7 +9,6 @@
 #include <sstream>
 #include <string>
 
-#include "core/files/ign_format.h"
 #include "core/lang/texts.h"
 #include "core/model/bike_code.h"
 #include "core/model/ordering.h"
@@ -164,26 +163,6 @@ TEST(ParameterSpec, EveryBikesPresetsLieInTheirFieldsAndTheUnitsRange) {
       }
     }
   }
-}
-
-TEST(ParameterSpec, FileLinesCarryTheTableKeysAndTheirNumberOfValues) {
-  std::map<std::string, int> expected;  // key: values on its line
-  for (const ParameterSpec& spec : ParameterSpecs()) expected[std::string(spec.ignKey)] += spec.count;
-
-  std::istringstream file(WriteParameterFile(NewParameters(0)));
-  std::map<std::string, int> written;
-  std::string line;
-  std::getline(file, line);  // the key line
-  while (std::getline(file, line)) {
-    std::istringstream words(line);
-    std::string key;
-    if (!(words >> key)) continue;
-    EXPECT_EQ(written.count(key), 0u) << key << " written twice";
-    int values = 0;
-    for (std::string word; words >> word;) ++values;
-    written[key] = values;
-  }
-  EXPECT_EQ(written, expected);
 }
 
 TEST(ParameterSpec, RowsNameDistinctControlsAndReportTexts) {

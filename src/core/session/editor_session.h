@@ -153,7 +153,7 @@ class EditorSession final : public CurveDocument, private EngineListener {
   DeviceEngine engine_;
   bool bikeChosen_ = false;
   bool programAfterChange_ = false;
-  bool programStored_ = false;  // the running Program's block was echoed
+  bool programStored_ = false;      // the running Program's block was echoed
   std::optional<long> savingWait_;  // ticks since a Program verified, until the unit saved
   std::optional<Payload> unitAfterFailure_;
   std::optional<std::uint8_t> unitVersion_;

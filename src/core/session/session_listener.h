@@ -16,11 +16,11 @@ enum class SessionEvent {
   SavingFinished,     // after a Program, the unit reported its saving countdown run out
   SavingUnconfirmed,  // after a Program, the unit fell silent or never finished saving
   ReadFailed,
-  VerifyFailed,       // unitAfterFailure() holds what the unit answered, when it answered
+  VerifyFailed,  // unitAfterFailure() holds what the unit answered, when it answered
   ProgramFailed,
-  VersionMismatch,    // the unit carries another parameter-set version; nothing was written
-  ConnectionLost,     // "No Connection" appeared
-  ConnectionBack,     // the unit answers again
+  VersionMismatch,  // the unit carries another parameter-set version; nothing was written
+  ConnectionLost,   // "No Connection" appeared
+  ConnectionBack,   // the unit answers again
 };
 
 class SessionListener {

@@ -201,15 +201,16 @@ class PrintTest : public QObject {
     TFormHlav& window = *bench.window;
     auto* label = Child<QLabel>(&window, "LabelHlaseni");
 
+    QVERIFY(label->isHidden());  // no message before the print
     QDateTime from = QDateTime::currentDateTime();
     bench.print();
     QDateTime to = QDateTime::currentDateTime();
     QVERIFY(label->text().startsWith(QStringLiteral("Date and Time of printing:  ")));
     QVERIFY2(StampOfBetween(label->text(), kEnglish, from, to), qPrintable(label->text()));
     QVERIFY(label->isHidden());
-    QCOMPARE(window.session().engine().messageTicks(), DeviceEngine::kMessageTicks);
     QTRY_VERIFY_WITH_TIMEOUT(label->isVisible(), 500);  // the next tick shows it again
-    QVERIFY(window.session().engine().messageTicks() > DeviceEngine::kMessageTicks - 10);
+    QTest::qWait(10 * 55);  // the stamp's countdown runs for many ticks more
+    QVERIFY(label->isVisible());
 
     window.MenuCzechClick();
     from = QDateTime::currentDateTime();
@@ -231,7 +232,11 @@ class PrintTest : public QObject {
     window.session().storedChoices().languageId = 2;
     bench.print();
     QCOMPARE(label->text(), earlier);
-    QCOMPARE(window.session().engine().messageTicks(), DeviceEngine::kMessageTicks);
+    QVERIFY(label->isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(label->isVisible(), 500);  // counted down anew
+    QTest::qWait(10 * 55);
+    QVERIFY(label->isVisible());
+    QCOMPARE(label->text(), earlier);
     QVERIFY(QFileInfo::exists(config_->file(QStringLiteral("sheet.pdf"))));
     VerifyNormalAppearance(bench);
   }

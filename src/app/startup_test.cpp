@@ -53,7 +53,8 @@ class StartupTest : public QObject {
     QCOMPARE(window.session().image(), NewParameters(0));
     QVERIFY(!Child<QCheckBox>(&window, "CheckBoxIgnAll")->isChecked());
     QVERIFY(Child<QLabel>(&window, "LabelTest1")->isHidden());
-    QVERIFY(!window.session().undoHistory().canUndo());
+    QVERIFY(!window.session().canUndo());
+    QVERIFY(!window.session().canRedo());
     QVERIFY(!Child<QAction>(&window, "MenuZpet")->isEnabled());
     QVERIFY(!Child<QAction>(&window, "MenuZnovu")->isEnabled());
     QCOMPARE(Child<QLineEdit>(&window, "EditRpmAdv10")->text(), QLocale().toString(10000));

@@ -23,12 +23,14 @@ class Listener final : public SessionListener {
   void sessionEvent(SessionEvent event) override { events.push_back(event); }
   void message(std::string_view text) override { messages.emplace_back(text); }
   void warning(std::string_view text) override { warnings.emplace_back(text); }
+  void monitorFrame(const MonitorData& data) override { lastMonitor = data; }
 
   int count(SessionEvent event) const { return static_cast<int>(std::ranges::count(events, event)); }
 
   std::vector<SessionEvent> events;
   std::vector<std::string> messages;
   std::vector<std::string> warnings;
+  std::optional<MonitorData> lastMonitor;
 };
 
 class SessionOnSimLink : public ::testing::Test {
@@ -90,11 +92,14 @@ TEST_F(SessionOnSimLink, ProgramsVerifiesAndWaitsForTheSaving) {
   EXPECT_TRUE(session_->notProgrammedText().empty());
 
   ticks(7);  // the next poll brings the unit's saving countdown
-  EXPECT_GT(engine().savingCountdown(), 0);
+  ASSERT_TRUE(listener_.lastMonitor);
+  EXPECT_GT(listener_.lastMonitor->savingCountdown, 0);
+  EXPECT_TRUE(engine().display().saving);
   EXPECT_EQ(operation(), "Saving:");
   EXPECT_EQ(listener_.count(SessionEvent::SavingFinished), 0);
   EXPECT_GT(until(SessionEvent::SavingFinished, 30), 0);
-  EXPECT_EQ(engine().savingCountdown(), 0);
+  EXPECT_EQ(listener_.lastMonitor->savingCountdown, 0);
+  EXPECT_FALSE(engine().display().saving);
   EXPECT_EQ(operation(), "Programing: OK");
   EXPECT_FALSE(engine().display().noConnection);
   ticks(100);
@@ -107,7 +112,7 @@ TEST_F(SessionOnSimLink, AnUnpluggedAdapterLeavesTheSavingUnconfirmed) {
   session_->startProgram(image());
   ASSERT_GT(untilIdle(), 0);
   ticks(7);
-  ASSERT_GT(engine().savingCountdown(), 0);
+  ASSERT_TRUE(engine().display().saving);  // the unit reported a saving countdown
   link_->unplug();
   EXPECT_GT(until(SessionEvent::SavingUnconfirmed, 30), 0);
   EXPECT_EQ(listener_.count(SessionEvent::SavingFinished), 0);
@@ -128,7 +133,9 @@ TEST_F(SessionOnSimLink, ReadOfAnUnorderedUnitEndsInVerifyError) {
   EXPECT_TRUE(std::ranges::equal(*session_->unitAfterFailure(), unordered.block));
   EXPECT_EQ(unit_->memory(), unordered);  // a read writes nothing
   ticks(7);
-  EXPECT_EQ(engine().lastMonitor().dataError, 1);
+  ASSERT_TRUE(listener_.lastMonitor);
+  EXPECT_EQ(listener_.lastMonitor->dataError, 1);
+  EXPECT_TRUE(engine().display().monitor.dataError.visible);
 }
 
 TEST_F(SessionOnSimLink, ASlowUnitWithinTheResendTimeIsFine) {

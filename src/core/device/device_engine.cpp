@@ -196,7 +196,6 @@ void DeviceEngine::decodeMonitor(const Frame& frame) {
   silenceTicks_ = 0;
   liveRpm_ = data->engineRpm;
   savingCountdown_ = data->savingCountdown;
-  lastMonitor_ = *data;
   MonitorLabels labels = MonitorDisplay(*data, messages_, image_.limiter(), image_.blockEnable() != 0);
   if (labels != display_.monitor) {
     display_.monitor = std::move(labels);

@@ -115,27 +115,21 @@ class DeviceEngine {
   std::uint64_t revision() const { return revision_; }
 
   TransferState transferState() const { return transferState_; }
-  std::uint8_t attempts() const { return attempts_; }
-  std::uint8_t messageTicks() const { return messageTicks_; }
-  bool programDone() const { return programDone_; }
   std::uint8_t silenceTicks() const { return silenceTicks_; }
-  std::uint8_t reopenTicks() const { return reopenTicks_; }
-  std::uint8_t quietOpen() const { return quietOpen_; }
-  std::uint16_t savingCountdown() const { return savingCountdown_; }
   std::uint16_t liveRpm() const { return liveRpm_; }
   std::uint8_t nearestPoint() const { return display_.nearest.nearestPoint; }
   bool belowCurve() const { return display_.nearest.belowCurve; }
   const UnitInfo& unitInfo() const { return unitInfo_; }
   const UnitInfoTexts& unitTexts() const { return display_.firmware; }
-  const MonitorData& lastMonitor() const { return lastMonitor_; }
   // The 50 parameter bytes of the last block-1 reply (Read, Program echo or
   // Verify), also when it did not match the image.
   const std::optional<Payload>& lastUnitImage() const { return lastUnitImage_; }
-  // The 1-based port number the next open uses, and the result of the last open.
-  int portNumber() const;
+  // The result of the last open.
   const OpenResult& lastOpenResult() const { return lastOpen_; }
 
  private:
+  // The 1-based port number the next open uses.
+  int portNumber() const;
   void receive();
   void decodeMonitor(const Frame& frame);
   void handleReply(const Frame& frame);
@@ -188,7 +182,6 @@ class DeviceEngine {
   std::uint16_t savingCountdown_ = 0;
   std::uint16_t liveRpm_ = 0;
   UnitInfo unitInfo_;
-  MonitorData lastMonitor_;
   std::optional<Payload> lastUnitImage_;
   OpenResult lastOpen_;
 };

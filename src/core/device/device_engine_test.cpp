@@ -78,11 +78,15 @@ TEST(DevicePoll, FixedPortReopensEveryThirtySilentTicksQuietly) {
   b.engine.tick();
   ASSERT_EQ(b.link.opened.size(), 2u);
   EXPECT_EQ(b.link.opened[1], 5);
-  EXPECT_EQ(b.engine.quietOpen(), 1);
+  EXPECT_EQ(b.listener.openFailures.size(), 1u);  // the supervision's reopen says nothing
   b.ticks(60);
   EXPECT_EQ(b.link.opened, (std::vector<int>{5, 5, 5, 5}));
   EXPECT_EQ(b.link.closes, 4);  // the menu click closes too
   EXPECT_EQ(b.listener.openFailures.size(), 1u);
+
+  // Choosing the port by hand again is the user's choice once more: reported.
+  b.engine.choosePort(4);
+  EXPECT_EQ(b.listener.openFailures.size(), 2u);
 }
 
 TEST(DevicePoll, AutoScanStepsThroughTwentyOnePorts) {
@@ -94,13 +98,18 @@ TEST(DevicePoll, AutoScanStepsThroughTwentyOnePorts) {
   b.engine.openPort();
   EXPECT_EQ(b.engine.display().comLabel, "COM= COM1  /dev/ttyFAKE1");
   EXPECT_EQ(b.engine.display().comCheckIndex, 20);
-  b.ticks(60);
+  b.ticks(59);
+  EXPECT_EQ(b.link.opened, (std::vector<int>{1, 2}));  // every 30 silent ticks the next port
+  b.engine.tick();
   EXPECT_EQ(b.link.opened, (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(b.engine.reopenTicks(), 200);
   b.engine.tick();  // a port that cannot be opened is left at the next tick
   EXPECT_EQ(b.link.opened.back(), 4);
   EXPECT_EQ(b.engine.display().comLabel, "COM= COM4  /dev/ttyFAKE4");
-  b.ticks(17 * 30);
+  b.ticks(29);  // one that opens is given the usual 30 ticks
+  EXPECT_EQ(b.link.opened.back(), 4);
+  b.engine.tick();
+  EXPECT_EQ(b.link.opened.back(), 5);
+  b.ticks(16 * 30);
   EXPECT_EQ(b.link.opened.back(), 21);
   b.ticks(30);
   EXPECT_EQ(b.link.opened.back(), 1);
@@ -129,7 +138,7 @@ TEST(DevicePoll, AutoItemFromTheMenuStaysSilent) {
   restored.choices.autoPortIndex = 6;
   restored.engine.openPort();
   EXPECT_EQ(restored.link.opened, (std::vector<int>{7}));
-  EXPECT_EQ(restored.engine.portNumber(), 7);
+  EXPECT_EQ(restored.engine.display().comLabel, "COM= COM7  /dev/ttyFAKE7");
 }
 
 TEST(DevicePoll, OpenFailureNamesDeviceReasonAndAdvice) {
@@ -264,7 +273,7 @@ TEST(DeviceTransfer, ProgramThenVerifyThenSuccessText) {
   ASSERT_EQ(b.link.written.back()[0], 0x01);
   EXPECT_EQ(b.link.written.back(), BuildTransferFrame(0x01, false, b.image));
   b.engine.tick();  // echo equal: verify
-  EXPECT_TRUE(b.engine.programDone());
+  EXPECT_EQ(b.listener.events.back(), TransferEvent::ImageStored);
   EXPECT_EQ(b.engine.transferState(), TransferState::Verify);
   EXPECT_EQ(b.engine.display().operation.text, "Verify:");
   // The verify reply ends the transfer; the idle step of the same tick then
@@ -284,7 +293,17 @@ TEST(DeviceTransfer, ProgramThenVerifyThenSuccessText) {
   b.engine.tick();
   EXPECT_FALSE(b.engine.display().operation.visible);
   EXPECT_FALSE(b.engine.display().gauge.visible);
-  EXPECT_FALSE(b.engine.programDone());
+
+  // With the countdown over the success is forgotten: a later saving of the
+  // unit ends on its own text, not on "Programing: OK".
+  for (std::uint16_t countdown : {30, 0}) {
+    b.unit.monitor.savingCountdown = countdown;
+    b.link.input.clear();
+    b.link.push(EncodeMonitorFrame(b.unit.monitor));
+    b.engine.tick();
+  }
+  EXPECT_FALSE(b.engine.display().saving);
+  EXPECT_EQ(b.engine.display().operation.text, "Saving:");
 }
 
 TEST(DeviceTransfer, VerifyAloneKeepsItsSuccessText) {
@@ -304,7 +323,7 @@ TEST(DeviceTransfer, SavingGauge) {
   b.engine.openPort();
   b.engine.startProgram();
   b.ticks(3);
-  ASSERT_TRUE(b.engine.programDone());
+  ASSERT_EQ(b.engine.display().operation.text, "Programing: OK");
   const auto saving = [&b](std::uint16_t countdown) {
     b.unit.monitor.savingCountdown = countdown;
     b.link.input.clear();
@@ -357,8 +376,9 @@ TEST(DeviceTransfer, BadEchoEveryTimeFailsAfterFiveSends) {
   EXPECT_EQ(b.link.countWritten(0x01), 5);
   EXPECT_EQ(b.engine.display().operation.text, "Program error!");
   EXPECT_EQ(b.engine.display().operation.colour, Colour::Red);
-  EXPECT_FALSE(b.engine.programDone());
   EXPECT_EQ(b.listener.events.back(), TransferEvent::ProgramFailed);
+  b.ticks(2);  // the idle steps leave the failure standing
+  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
 }
 
 struct FailureCase {
@@ -379,8 +399,8 @@ TEST_P(DeviceFailure, FiveSendsThenRedMessageFor200Ticks) {
     b.engine.tick();
     EXPECT_EQ(b.link.written.size(), static_cast<std::size_t>(1 + t / 4)) << t;  // a resend every 4 ticks
   }
-  EXPECT_EQ(b.engine.attempts(), 5);
-  EXPECT_NE(b.engine.transferState(), TransferState::Idle);
+  EXPECT_EQ(b.link.countWritten(GetParam().firstCode), 5);
+  EXPECT_NE(b.engine.transferState(), TransferState::Idle);  // the fifth send still has its time
   b.engine.tick();  // tick 20: the sixth time-out
   EXPECT_EQ(b.engine.transferState(), TransferState::Idle);
   EXPECT_EQ(b.link.countWritten(GetParam().firstCode), 5);
@@ -550,10 +570,11 @@ TEST(DeviceTransfer, AutoProgramSendsWithinFourTicks) {
       if (b.link.countWritten(0x00) == 1) sent = t;
     }
     EXPECT_GT(sent, 0) << "phase " << phase;
-    EXPECT_EQ(b.engine.attempts(), 1);
     b.untilIdle();
     b.engine.tick();
     EXPECT_EQ(b.engine.display().operation.text, "Programing: OK");
+    EXPECT_EQ(b.link.countWritten(kProgramInfo), 1) << "phase " << phase;
+    EXPECT_EQ(b.link.countWritten(kProgramImage), 1) << "phase " << phase;
   }
 }
 
@@ -568,20 +589,25 @@ TEST(DeviceTransfer, AutoProgramTakesNoEarlyReplyForTheEcho) {
   b.unit.silent = true;
   b.engine.startAutoProgram();
   b.link.push(BuildFrame(kProgramInfo ^ kReplyBit, ImageBytes(b.image)));
+  const int verifies = b.link.countWritten(kReadImage);
   b.engine.tick();
-  EXPECT_FALSE(b.engine.programDone());
+  EXPECT_EQ(b.link.countWritten(kReadImage), verifies);  // no verify of a programming
   EXPECT_EQ(std::ranges::count(b.listener.events, TransferEvent::ImageStored), 0);
   EXPECT_EQ(b.link.countWritten(kProgramImage), 0);
 }
 
+// Whatever the poll's count when it starts, the first send is the first of five.
 TEST(DeviceTransfer, AutoProgramWithoutUnitStillStopsAfterFiveSends) {
-  Bench b;
-  b.unit.silent = true;
-  b.engine.openPort();
-  b.engine.startAutoProgram();
-  b.untilIdle();
-  EXPECT_EQ(b.link.countWritten(0x00), 5);
-  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+  for (int phase = 0; phase < 6; ++phase) {
+    Bench b;
+    b.unit.silent = true;
+    b.engine.openPort();
+    b.ticks(6 + phase);
+    b.engine.startAutoProgram();
+    b.untilIdle();
+    EXPECT_EQ(b.link.countWritten(kProgramInfo), 5) << "phase " << phase;
+    EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+  }
 }
 
 TEST(DeviceTransfer, MonitorFrameDuringATransferIsShown) {
@@ -623,7 +649,6 @@ TEST(DeviceDisplay, OpeningAPortLeavesTheVisibilityAlone) {
   b.engine.tick();
   ASSERT_TRUE(b.engine.display().operation.visible);
   ASSERT_TRUE(b.engine.display().noConnection);
-  EXPECT_EQ(b.engine.messageTicks(), 199);
   const DeviceDisplay shown = b.engine.display();
   b.engine.choosePort(0);
   EXPECT_EQ(b.engine.display().operation, shown.operation);
@@ -631,11 +656,19 @@ TEST(DeviceDisplay, OpeningAPortLeavesTheVisibilityAlone) {
   EXPECT_TRUE(b.engine.display().noConnection);
   b.engine.tick();
   EXPECT_TRUE(b.engine.display().operation.visible);
-  EXPECT_EQ(b.engine.messageTicks(), 198);
-  b.ticks(40);  // a quiet reopen by the supervision
-  EXPECT_GE(b.link.opened.size(), 3u);
+
+  // The read fails at tick 20 and shows "Read error!" for 200 ticks, to tick
+  // 219. A port chosen by hand and the supervision's quiet reopens meanwhile
+  // neither cut that countdown short nor start it again.
+  b.ticks(23);  // tick 25
+  ASSERT_EQ(b.engine.display().operation.text, "Read error!");
+  b.engine.choosePort(0);
+  b.ticks(194);  // tick 219
+  EXPECT_GE(b.link.opened.size(), 8u);
   EXPECT_TRUE(b.engine.display().operation.visible);
   EXPECT_TRUE(b.engine.display().noConnection);
+  b.engine.tick();
+  EXPECT_FALSE(b.engine.display().operation.visible);
 }
 
 TEST(DeviceDisplay, BlockingLabelsFollowTheImagesBlockEnable) {
@@ -666,11 +699,10 @@ TEST(DeviceDisplay, StampStaysTwoHundredTicksOnButtonFace) {
   EXPECT_EQ(b.engine.display().operation.colour, Colour::ButtonFace);
   EXPECT_TRUE(b.engine.display().operation.visible);
   EXPECT_FALSE(b.engine.display().gauge.visible);
-  EXPECT_EQ(b.engine.messageTicks(), DeviceEngine::kMessageTicks);
 
+  // Hiding the label keeps the countdown: the stamp comes back for all of it.
   b.engine.hideOperation();
   EXPECT_FALSE(b.engine.display().operation.visible);
-  EXPECT_EQ(b.engine.messageTicks(), DeviceEngine::kMessageTicks);
   b.engine.tick();  // the countdown brings the stamp back
   EXPECT_TRUE(b.engine.display().operation.visible);
   b.ticks(DeviceEngine::kMessageTicks - 1);
@@ -692,7 +724,10 @@ TEST(DeviceDisplay, NoStampKeepsTheLabelText) {
   EXPECT_EQ(b.engine.display().operation.text, failure);
   EXPECT_EQ(b.engine.display().operation.colour, Colour::ButtonFace);
   EXPECT_TRUE(b.engine.display().operation.visible);
-  EXPECT_EQ(b.engine.messageTicks(), DeviceEngine::kMessageTicks);
+  b.ticks(DeviceEngine::kMessageTicks);  // a whole countdown again
+  EXPECT_TRUE(b.engine.display().operation.visible);
+  b.engine.tick();
+  EXPECT_FALSE(b.engine.display().operation.visible);
 }
 
 TEST(DeviceDisplay, RevisionMovesOnlyOnChange) {

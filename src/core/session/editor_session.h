@@ -83,7 +83,6 @@ class EditorSession final : public CurveDocument, private EngineListener {
   void redo();
   bool canUndo() const { return undo_.canUndo(); }
   bool canRedo() const { return undo_.canRedo(); }
-  const UndoHistory& undoHistory() const { return undo_; }
   // "Programming after change": a recorded change is then programmed at once.
   void setProgramAfterChange(bool on) { programAfterChange_ = on; }
   bool programAfterChange() const { return programAfterChange_; }

@@ -1,7 +1,11 @@
-// The program entry: the window, the about box, the message loop.
+// The program entry: the window and the message loop.
 #include <QApplication>
+#include <QTimer>
 
-#include "app/about_dialog.h"
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/port_binding.h"
@@ -14,9 +18,12 @@ int main(int argc, char** argv) {
   zelmo::QtSerialLink link(zelmo::StartupPortMapping(configFiles, line.options.value(QStringLiteral("--port"))));
   zelmo::TFormHlav window(link, zelmo::WindowOptions{line.arguments, QApplication::applicationFilePath(),
                                                      line.options.value(QStringLiteral("--print-to")), configFiles});
-  zelmo::TFormAbout about([&window] { return window.session().choices().languageId; }, &window);
-  window.setAboutBox(&about);
   window.show();
+#if defined(__GLIBC__)
+  // Building the window leaves freed heap behind (the font configuration,
+  // pictures drawn once); give it back once, after the first paint.
+  QTimer::singleShot(0, [] { malloc_trim(0); });
+#endif
   QApplication::exec();
   return 0;
 }

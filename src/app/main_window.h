@@ -5,7 +5,6 @@
 // what the user does goes to the session.
 #include <QDialog>
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <filesystem>
@@ -49,8 +48,6 @@ class TFormHlav : public QMainWindow, private SessionListener {
   // The link must outlive the window. The settings files live where
   // ZELMO_TCI_CONFIG_DIR or the per-user configuration folder says.
   TFormHlav(SerialLink& link, WindowOptions options, QWidget* parent = nullptr);
-  // The about box is created once by the program and shown by the About command.
-  void setAboutBox(QDialog* about) { about_ = about; }
   ~TFormHlav() override;
 
   // The document and the unit's side that the window shows.
@@ -155,7 +152,8 @@ class TFormHlav : public QMainWindow, private SessionListener {
   QString programFolderFile_;
 
   QTimer timer1_;
-  QPointer<QDialog> about_;
+  // Made at the first About: nobody waits for it at start-up.
+  QDialog* about_ = nullptr;
 
   ControlRegistry named_;
   QWidget* client_ = nullptr;

@@ -27,7 +27,6 @@ void TFormHlav::Timer1Timer() {
   session_->tick();
   GrafAdv->tick(session_->engine().liveRpm());
   showDeviceDisplay(false);
-  updateIndicators();
 }
 
 void TFormHlav::showDeviceDisplay(bool force) {
@@ -84,8 +83,8 @@ void TFormHlav::BuildMenuCom() {
     MenuComItems[static_cast<std::size_t>(i)] = item;
   }
   MenuComItems[kAutoComIndex]->setText(QStringLiteral("Com Auto"));
-  refreshComCaptions();
-  // The devices behind the numbers come and go with the adapters plugged in.
+  // The devices behind the numbers come and go with the adapters plugged in;
+  // listing them takes tens of milliseconds, which start-up need not wait for.
   connect(MenuCom, &QMenu::aboutToShow, this, &TFormHlav::refreshComCaptions);
 }
 

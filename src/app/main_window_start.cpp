@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include "app/about_dialog.h"
 #include "app/device_panel.h"
 #include "app/help.h"
 #include "app/live_recorder.h"
@@ -187,7 +188,8 @@ void TFormHlav::closeEvent(QCloseEvent* event) {
 void TFormHlav::MenuExitClick() { close(); }
 
 void TFormHlav::MenuAboutClick() {
-  if (about_) about_->exec();
+  if (!about_) about_ = new TFormAbout([this] { return session_->choices().languageId; }, this);
+  about_->exec();
 }
 
 void TFormHlav::MenuContensClick() { OpenManual(session_->choices().languageId); }

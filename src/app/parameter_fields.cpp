@@ -104,10 +104,9 @@ void ParameterFields::buildCurveRows(QWidget* client, ControlRegistry& registry)
 
 void ParameterFields::buildPickup(QWidget* client, ControlRegistry& registry) {
   QGroupBox* group = AddGroup(client, "GroupBox1", 195, 48, 209, 377);
-  wheel_ = new QLabel(group);
+  wheel_ = new TriggerWheel(group);
   wheel_->setObjectName(QStringLiteral("Image3"));
   wheel_->setGeometry(4, 9, 200, 267);
-  wheel_->setPixmap(TriggerWheelPicture(200, 267, Qt::transparent));
   registry.insert(wheel_->objectName(), wheel_);
   top14_ = addPair(registry, group, Field::Top14, 0, "EditPalec13", "UpDownPalec13", 16, 285, 33);
   top14Label_ = AddLabel(registry, group, "LabelPalec13", Utf8(kTop14Label), 67, 287);

@@ -111,7 +111,7 @@ class ParameterFields : public QObject {
   QComboBox* bike_ = nullptr;
   QPushButton* advanceMinus_ = nullptr;
   QPushButton* advancePlus_ = nullptr;
-  QLabel* wheel_ = nullptr;
+  QWidget* wheel_ = nullptr;
   QLabel* top14Label_ = nullptr;
   QLabel* top23Label_ = nullptr;
 };

@@ -217,4 +217,9 @@ QPixmap TriggerWheelPicture(int width, int height, const QColor& background) {
   return pixmap;
 }
 
+void TriggerWheel::paintEvent(QPaintEvent* /*event*/) {
+  if (picture_.size() != size()) picture_ = TriggerWheelPicture(width(), height(), Qt::transparent);
+  QPainter(this).drawPixmap(0, 0, picture_);
+}
+
 }  // namespace zelmo

@@ -3,6 +3,7 @@
 // window icon and the trigger wheel beside the TOP fields.
 #include <QIcon>
 #include <QPixmap>
+#include <QWidget>
 
 namespace zelmo {
 
@@ -13,5 +14,18 @@ QIcon WindowIcon();
 // Nine teeth numbered 1 to 9, the pick-up labelled above the top of the wheel
 // and the sense of rotation from tooth 9 towards tooth 8.
 QPixmap TriggerWheelPicture(int width, int height, const QColor& background);
+
+// The trigger wheel as a control of its size. The picture is drawn at its
+// first paint, so start-up does not wait for it.
+class TriggerWheel : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QPixmap picture_;
+};
 
 }  // namespace zelmo

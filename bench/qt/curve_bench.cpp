@@ -29,7 +29,7 @@ ParameterImage Shown() {
   return image;
 }
 
-class StillHost final : public CurveHost {
+class StillHost final : public CurveDocument {
  public:
   ParameterImage theImage = Shown();
   OrderingMemory memory;
@@ -37,9 +37,8 @@ class StillHost final : public CurveHost {
   ParameterImage& image() override { return theImage; }
   OrderingMemory& orderingMemory() override { return memory; }
   StoredChoices& storedChoices() override { return choices; }
-  void imageToControls() override {}
-  void focusField(int) override {}
-  void pushUndo() override {}
+  void dragStepped() override {}
+  void dragReleased() override {}
 };
 
 void BM_CurveFullDrawing(benchmark::State& state) {

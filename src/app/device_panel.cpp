@@ -1,3 +1,4 @@
+#include "app/widget_factory.h"
 #include "app/device_panel.h"
 
 #include <QFontMetrics>
@@ -10,10 +11,8 @@
 namespace zelmo {
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 void ShowLabel(QLabel* label, const LabelState& state, bool useVisibility) {
-  label->setText(Text(state.text));
+  label->setText(Utf8Text(state.text));
   const QColor fill = LabelFill(state.colour);
   label->setAutoFillBackground(fill.isValid());
   if (fill.isValid()) {
@@ -34,7 +33,7 @@ void ShowGauge(QProgressBar* gauge, const GaugeState& state) {
 }  // namespace
 
 DevicePanel::DevicePanel(QWidget* client, ControlRegistry& registry) : QObject(client) {
-  noConnection_ = AddLabel(registry, client, "LabelSpojeni", Text(kNoConnection), 440, 9, 23, true);
+  noConnection_ = AddLabel(registry, client, "LabelSpojeni", Utf8Text(kNoConnection), 440, 9, 23, true);
   noConnection_->setAutoFillBackground(true);
   QPalette red = noConnection_->palette();
   red.setColor(QPalette::Window, kRed);
@@ -77,7 +76,7 @@ void DevicePanel::buildDeviceColumn(QWidget* client, ControlRegistry& registry) 
   operationGauge_ = AddGauge(registry, client, "CGaugeProgram", QRect(205, 497, 205, 17), kAqua, true);
   operation_ = AddLabel(registry, client, "LabelHlaseni", QString(), 206, 520, 13, true);
   operation_->hide();
-  dataError_ = AddBanner(registry, client, "LabelEeDataErr", Text(kDataErrorLabel), 208, 561);
+  dataError_ = AddBanner(registry, client, "LabelEeDataErr", Utf8Text(kDataErrorLabel), 208, 561);
   version_ = AddBanner(registry, client, "LabelVersion",
                        QStringLiteral("Unmatched version of PC and Ignition programs!"), 208, 596);
 }
@@ -121,13 +120,13 @@ void DevicePanel::show(const DeviceDisplay& now, bool force) {
     noConnection_->hide();
   }
   if (force || now.comLabel != shown_.comLabel) {
-    com_->setText(Text(now.comLabel));
+    com_->setText(Utf8Text(now.comLabel));
     com_->adjustSize();
   }
   if (force || now.firmware != shown_.firmware) {
-    firmware_[0]->setText(Text(now.firmware.versionText));
-    firmware_[1]->setText(Text(now.firmware.dateText));
-    firmware_[2]->setText(Text(now.firmware.timeText));
+    firmware_[0]->setText(Utf8Text(now.firmware.versionText));
+    firmware_[1]->setText(Utf8Text(now.firmware.dateText));
+    firmware_[2]->setText(Utf8Text(now.firmware.timeText));
     for (QLabel* label : firmware_) label->adjustSize();
   }
 
@@ -175,7 +174,7 @@ void DevicePanel::setTwinPickup(bool twin) { pickup2_->setVisible(twin); }
 bool DevicePanel::noConnectionShown() const { return !noConnection_->isHidden(); }
 
 void DevicePanel::showIndicators(std::string_view notProgrammed, bool differences, bool recording) {
-  const QString text = Text(notProgrammed);
+  const QString text = Utf8Text(notProgrammed);
   if (notProgrammed_->text() != text) {
     notProgrammed_->setText(text);
     placeIndicators();
@@ -200,8 +199,8 @@ void DevicePanel::retranslate(const MessageTable& messages, std::uint8_t languag
     pickup2_->setText(QString::fromStdString(NoConnectionPickUpCaption(messages, 2)));
     for (QLabel* label : {advance_, pickup1_, pickup2_}) label->adjustSize();
   }
-  differencesButton_->setText(Text(ExtraText(Extra::DifferencesButton, languageId)));
-  rec_->setText(Text(ExtraText(Extra::RecordLabel, languageId)));
+  differencesButton_->setText(Utf8Text(ExtraText(Extra::DifferencesButton, languageId)));
+  rec_->setText(Utf8Text(ExtraText(Extra::RecordLabel, languageId)));
   rec_->adjustSize();
   placeIndicators();
 }

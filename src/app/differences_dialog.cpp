@@ -6,25 +6,21 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/widget_factory.h"
 #include "core/lang/texts.h"
 
 namespace zelmo {
-namespace {
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
 
 void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::uint8_t languageId) {
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("DifferencesDialog"));
-  dialog.setWindowTitle(Text(ExtraText(Extra::DifferencesCaption, languageId)));
+  dialog.setWindowTitle(Utf8Text(ExtraText(Extra::DifferencesCaption, languageId)));
 
   auto* grid = new QTableWidget(static_cast<int>(table.rows.size()), 3, &dialog);
   grid->setObjectName(QStringLiteral("DifferencesTable"));
-  grid->setHorizontalHeaderLabels({Text(ExtraText(Extra::DifferencesParameter, languageId)),
-                                   Text(ExtraText(Extra::DifferencesEditor, languageId)),
-                                   Text(ExtraText(Extra::DifferencesUnit, languageId))});
+  grid->setHorizontalHeaderLabels({Utf8Text(ExtraText(Extra::DifferencesParameter, languageId)),
+                                   Utf8Text(ExtraText(Extra::DifferencesEditor, languageId)),
+                                   Utf8Text(ExtraText(Extra::DifferencesUnit, languageId))});
   grid->verticalHeader()->hide();
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionMode(QAbstractItemView::NoSelection);
@@ -32,7 +28,7 @@ void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::u
     const DifferenceRow& row = table.rows[static_cast<std::size_t>(r)];
     const std::string_view cells[] = {row.field, row.editor, row.unit};
     for (int c = 0; c < 3; ++c) {
-      auto* item = new QTableWidgetItem(Text(cells[c]));
+      auto* item = new QTableWidgetItem(Utf8Text(cells[c]));
       if (row.differs) {
         QFont bold = item->font();
         bold.setBold(true);

@@ -7,27 +7,23 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/widget_factory.h"
 #include "core/lang/texts.h"
 
 namespace zelmo {
-namespace {
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
 
 std::optional<std::filesystem::path> ChooseHistoryEntry(QWidget* parent, const std::vector<HistoryEntry>& entries,
                                                         const std::function<QString(std::uint8_t)>& bikeText,
                                                         const QString& openCaption, std::uint8_t languageId) {
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("HistoryDialog"));
-  dialog.setWindowTitle(Text(ExtraText(Extra::HistoryCaption, languageId)));
+  dialog.setWindowTitle(Utf8Text(ExtraText(Extra::HistoryCaption, languageId)));
 
   auto* list = new QTableWidget(static_cast<int>(entries.size()), 3, &dialog);
   list->setObjectName(QStringLiteral("HistoryTable"));
-  list->setHorizontalHeaderLabels({Text(ExtraText(Extra::HistoryDate, languageId)),
-                                   Text(ExtraText(Extra::HistoryEvent, languageId)),
-                                   Text(ExtraText(Extra::HistoryBike, languageId))});
+  list->setHorizontalHeaderLabels({Utf8Text(ExtraText(Extra::HistoryDate, languageId)),
+                                   Utf8Text(ExtraText(Extra::HistoryEvent, languageId)),
+                                   Utf8Text(ExtraText(Extra::HistoryBike, languageId))});
   list->verticalHeader()->hide();
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -35,7 +31,7 @@ std::optional<std::filesystem::path> ChooseHistoryEntry(QWidget* parent, const s
   for (int r = 0; r < list->rowCount(); ++r) {
     const HistoryEntry& entry = entries[static_cast<std::size_t>(r)];
     list->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(HistoryTimeText(entry.name.time))));
-    list->setItem(r, 1, new QTableWidgetItem(Text(HistoryEventText(entry.name.event, languageId))));
+    list->setItem(r, 1, new QTableWidgetItem(Utf8Text(HistoryEventText(entry.name.event, languageId))));
     // An unreadable entry is still listed; opening it says why.
     list->setItem(r, 2, new QTableWidgetItem(entry.bikeCode ? bikeText(*entry.bikeCode) : QStringLiteral("?")));
   }

@@ -1,9 +1,9 @@
 #include "app/live_recorder.h"
 
-#include <QFileDialog>
 #include <QMessageBox>
 #include <chrono>
 
+#include "app/widget_factory.h"
 #include "core/lang/pattern.h"
 #include "core/lang/texts.h"
 
@@ -30,14 +30,8 @@ void LiveRecorder::toggle(std::uint8_t languageId) {
 }
 
 void LiveRecorder::start(std::uint8_t languageId) {
-  QFileDialog dialog(window_);
-  dialog.setObjectName(QStringLiteral("RecordDialog"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilters({QStringLiteral("CSV (*.csv)")});
-  dialog.setDefaultSuffix(QStringLiteral("csv"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString file = dialog.selectedFiles().first();
+  const QString file = AskFileToWrite(window_, "RecordDialog", QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"));
+  if (file.isEmpty()) return;
   std::string reason;
   std::unique_ptr<FileRecordSink> sink = FileRecordSink::open(std::filesystem::path(file.toStdU16String()), &reason);
   if (!sink) {

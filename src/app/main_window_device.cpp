@@ -17,12 +17,6 @@
 #include "curve/curve_widget.h"
 
 namespace zelmo {
-namespace {
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
-
 void TFormHlav::Timer1Timer() {
   session_->tick();
   GrafAdv->tick(session_->engine().liveRpm());
@@ -57,14 +51,14 @@ void TFormHlav::monitorFrame(const MonitorData& frame) { recorder_->frame(frame,
 
 void TFormHlav::message(std::string_view text) {
   showDeviceDisplay(false);
-  QMessageBox box(QMessageBox::NoIcon, windowTitle(), Text(text), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, windowTitle(), Utf8Text(text), QMessageBox::Ok, this);
   box.exec();
 }
 
 void TFormHlav::warning(std::string_view text) {
   // Most failures arrive inside the tick: the box waits for it to end.
   QMetaObject::invokeMethod(
-      this, [this, shown = Text(text)] { QMessageBox::warning(this, windowTitle(), shown); }, Qt::QueuedConnection);
+      this, [this, shown = Utf8Text(text)] { QMessageBox::warning(this, windowTitle(), shown); }, Qt::QueuedConnection);
 }
 
 void TFormHlav::BuildMenuCom() {

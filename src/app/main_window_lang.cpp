@@ -14,28 +14,22 @@
 #include "core/model/bike_code.h"
 
 namespace zelmo {
-namespace {
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
-
 void TFormHlav::applyControlText(const ControlText& text) {
-  QObject* target = named_.value(Text(text.control));
+  QObject* target = named_.value(Utf8Text(text.control));
   if (auto* menu = qobject_cast<QMenu*>(target)) {
-    menu->setTitle(Text(text.text));
+    menu->setTitle(Utf8Text(text.text));
   } else if (auto* action = qobject_cast<QAction*>(target)) {
-    action->setText(Text(text.text));
+    action->setText(Utf8Text(text.text));
   } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
-    button->setText(Text(text.text));
+    button->setText(Utf8Text(text.text));
   } else if (auto* label = qobject_cast<QLabel*>(target)) {
-    label->setText(Text(text.text));
+    label->setText(Utf8Text(text.text));
     label->adjustSize();
   }
 }
 
 void TFormHlav::applyHint(std::string_view control, std::string_view hint) {
-  QObject* target = named_.value(Text(control));
+  QObject* target = named_.value(Utf8Text(control));
   if (auto* menu = qobject_cast<QMenu*>(target)) {
     SetHint(menu->menuAction(), hint);
   } else if (auto* action = qobject_cast<QAction*>(target)) {
@@ -51,7 +45,7 @@ void TFormHlav::fileNameChanged() { setFileCaption(); }
 
 void TFormHlav::setWindowCaption() {
   if (const auto fixed = FixedWindowCaption(session_->choices().languageId)) {
-    setWindowTitle(Text(*fixed));
+    setWindowTitle(Utf8Text(*fixed));
   } else {
     setFileCaption();
   }
@@ -66,9 +60,9 @@ void TFormHlav::applyLanguage(std::uint8_t languageId) {
   setWindowCaption();
   for (const ControlText& caption : LanguageCaptions(languageId)) applyControlText(caption);
   for (const ControlText& hint : LanguageHints(languageId)) applyHint(hint.control, hint.text);
-  MenuHistory->setText(Text(ExtraText(Extra::HistoryMenu, languageId)));
-  MenuDifferences->setText(Text(ExtraText(Extra::DifferencesButton, languageId)));
-  MenuRecord->setText(Text(ExtraText(Extra::RecordMenu, languageId)));
+  MenuHistory->setText(Utf8Text(ExtraText(Extra::HistoryMenu, languageId)));
+  MenuDifferences->setText(Utf8Text(ExtraText(Extra::DifferencesButton, languageId)));
+  MenuRecord->setText(Utf8Text(ExtraText(Extra::RecordMenu, languageId)));
   device_->retranslate(session_->messages(), languageId);
   updateIndicators();
 }
@@ -81,7 +75,7 @@ void TFormHlav::ApplySharedTexts() {
   applyControlText({"AdvanceMinus", AdvanceMinusCaption(messages)});
   applyControlText({"AdvancePlus", AdvancePlusCaption(messages)});
   if (auto* bikes = qobject_cast<QComboBox*>(named_.value(QStringLiteral("ComboBoxBike")))) {
-    bikes->setItemText(kSpecialBikeIndex, Text(shared.specialSetting));
+    bikes->setItemText(kSpecialBikeIndex, Utf8Text(shared.specialSetting));
   }
   applyControlText({"CheckBoxBuzDlouhe", shared.excitationLong});
   applyControlText({"LabelBaseAdv", shared.baseAdvance});
@@ -90,8 +84,8 @@ void TFormHlav::ApplySharedTexts() {
   applyControlText({"MenuZnovu", shared.menuRedo});
   applyControlText({"LabelRpmKorekce", shared.correction});
   applyControlText({"CheckBoxInvInput", shared.inversePolarity});
-  SpeedButtonZpet->setToolTip(Text(shared.menuUndo));
-  SpeedButtonZnovu->setToolTip(Text(shared.menuRedo));
+  SpeedButtonZpet->setToolTip(Utf8Text(shared.menuUndo));
+  SpeedButtonZnovu->setToolTip(Utf8Text(shared.menuRedo));
   fields_->show(session_->image());
   UpdateControlStates();
 }

@@ -13,22 +13,13 @@
 namespace zelmo {
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // Empty when the user declines or cancels.
 QString ChoosePdfInstead(QWidget* parent, std::uint8_t languageId) {
   const QMessageBox::StandardButton answer =
-      QMessageBox::question(parent, parent->windowTitle(), Text(ExtraText(Extra::NoPrinter, languageId)),
+      QMessageBox::question(parent, parent->windowTitle(), Utf8Text(ExtraText(Extra::NoPrinter, languageId)),
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
   if (answer != QMessageBox::Yes) return {};
-  QFileDialog dialog(parent);
-  dialog.setObjectName(QStringLiteral("PrintPdfDialog"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilters({QStringLiteral("PDF (*.pdf)")});
-  dialog.setDefaultSuffix(QStringLiteral("pdf"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().first();
+  return AskFileToWrite(parent, "PrintPdfDialog", QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));
 }
 
 }  // namespace

@@ -19,7 +19,6 @@ namespace {
 
 constexpr std::array<int, kBreakpointCount> kRowTops{53, 89, 124, 160, 195, 231, 266, 302, 337, 373};
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -72,7 +71,7 @@ void ParameterFields::fieldLeft() {
 
 void ParameterFields::buildCurveRows(QWidget* client, ControlRegistry& registry) {
   QGroupBox* group = AddGroup(client, "GroupBox6", 5, 48, 185, 441);
-  AddLabel(registry, group, "Label26", Utf8(kRpmColumnHead), 28, 24);
+  AddLabel(registry, group, "Label26", Utf8Text(kRpmColumnHead), 28, 24);
   AddLabel(registry, group, "Label2", QStringLiteral("Advance [°]"), 98, 24);
   for (int i = 0; i < kBreakpointCount; ++i) {
     const auto k = static_cast<std::size_t>(i);
@@ -87,10 +86,10 @@ void ParameterFields::buildCurveRows(QWidget* client, ControlRegistry& registry)
     speedEdits_[k] = static_cast<ParameterEdit*>(speed->buddy());
     advanceEdits_[k] = static_cast<ParameterEdit*>(advance->buddy());
   }
-  advanceMinus_ = new QPushButton(Utf8(kAdvanceMinusFace), group);
+  advanceMinus_ = new QPushButton(Utf8Text(kAdvanceMinusFace), group);
   advanceMinus_->setObjectName(QStringLiteral("BitBtnAdvMinus"));
   advanceMinus_->setGeometry(21, 407, 20, 20);
-  advancePlus_ = new QPushButton(Utf8(kAdvancePlusFace), group);
+  advancePlus_ = new QPushButton(Utf8Text(kAdvancePlusFace), group);
   advancePlus_->setObjectName(QStringLiteral("BitBtnAdvPlus"));
   advancePlus_->setGeometry(69, 407, 20, 20);
   for (QPushButton* button : {advanceMinus_, advancePlus_}) {
@@ -109,9 +108,9 @@ void ParameterFields::buildPickup(QWidget* client, ControlRegistry& registry) {
   wheel_->setGeometry(4, 9, 200, 267);
   registry.insert(wheel_->objectName(), wheel_);
   top14_ = addPair(registry, group, Field::Top14, 0, "EditPalec13", "UpDownPalec13", 16, 285, 33);
-  top14Label_ = AddLabel(registry, group, "LabelPalec13", Utf8(kTop14Label), 67, 287);
+  top14Label_ = AddLabel(registry, group, "LabelPalec13", Utf8Text(kTop14Label), 67, 287);
   top23_ = addPair(registry, group, Field::Top23, 0, "EditPalec24", "UpDownPalec24", 16, 317, 33);
-  top23Label_ = AddLabel(registry, group, "LabelPalec24", Utf8(kTop23Label), 67, 319);
+  top23Label_ = AddLabel(registry, group, "LabelPalec24", Utf8Text(kTop23Label), 67, 319);
   top14Edit_ = static_cast<ParameterEdit*>(top14_->buddy());
   top23Edit_ = static_cast<ParameterEdit*>(top23_->buddy());
   inverseInput_ = addFlag(registry, group, Field::InverseInput, "CheckBoxInvInput",
@@ -124,7 +123,7 @@ void ParameterFields::buildSettings(QWidget* client, ControlRegistry& registry) 
   bike_->setObjectName(QStringLiteral("ComboBoxBike"));
   bike_->setGeometry(13, 20, 194, kEditHeight);
   bike_->setMaxVisibleItems(40);
-  for (int i = 0; i < kBikeListSize; ++i) bike_->addItem(Utf8(BikeListText(i)));
+  for (int i = 0; i < kBikeListSize; ++i) bike_->addItem(Utf8Text(BikeListText(i)));
   registry.insert(bike_->objectName(), bike_);
   connect(bike_, &QComboBox::activated, this, &ParameterFields::bikeChosen);
   baseAdvance_ = addPair(registry, group, Field::BaseAdvance, 0, "EditBaseAdv", "UpDownBaseAdv", 16, 53, 45);

@@ -1,6 +1,7 @@
 #include "app/widget_factory.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -93,6 +94,17 @@ UpDown* AddUpDownPair(ControlRegistry& registry, QWidget* parent, const char* ed
   registry.insert(edit->objectName(), edit);
   registry.insert(upDown->objectName(), upDown);
   return upDown;
+}
+
+QString AskFileToWrite(QWidget* parent, const char* objectName, const QString& filter, const QString& suffix) {
+  QFileDialog dialog(parent);
+  dialog.setObjectName(QString::fromLatin1(objectName));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters({filter});
+  dialog.setDefaultSuffix(suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
 }
 
 }  // namespace zelmo

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QRect>
 #include <QString>
+#include <string_view>
 
 class QGroupBox;
 class QLabel;
@@ -21,6 +22,15 @@ class UpDown;
 using ControlRegistry = QHash<QString, QObject*>;
 
 inline constexpr int kEditHeight = 21;
+
+// A text of the language tables (UTF-8) as Qt holds it.
+inline QString Utf8Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Asks for a new file to write, of one kind ("PDF (*.pdf)", "pdf"); empty when
+// the user cancels.
+QString AskFileToWrite(QWidget* parent, const char* objectName, const QString& filter, const QString& suffix);
 
 QFont PixelFont(int pixelSize, bool bold);
 QGroupBox* AddGroup(QWidget* parent, const char* name, int x, int y, int w, int h);

@@ -113,6 +113,7 @@ void DeviceEngine::startCommand(Operation operation) {
   setOperationVisible(true);
   setGaugePosition(0);
   setGaugeVisible(true);
+  lastTransferOk_ = false;
 }
 
 void DeviceEngine::startRead() {
@@ -148,6 +149,7 @@ void DeviceEngine::startAutoProgram() {
   transferBlock_ = kProgramInfo & kBlockMask;
   attempts_ = 0;
   programDone_ = false;
+  lastTransferOk_ = false;
   setOperation(messages_.programming, Colour::ButtonFace);
   messageTicks_ = kMessageTicks;
   setOperationVisible(true);
@@ -240,6 +242,7 @@ void DeviceEngine::versionMismatch() {
   listener_.transferEvent(TransferEvent::VersionMismatch);
   transferState_ = TransferState::Idle;
   messageTicks_ = 0;
+  lastTransferOk_ = false;
 }
 
 void DeviceEngine::goVerify() {
@@ -293,6 +296,7 @@ void DeviceEngine::handleVerify(const Frame& frame) {
   setOperation(messages_.verify + ": OK", Colour::ButtonFace);
   messageTicks_ = kMessageTicks;
   transferState_ = TransferState::Idle;
+  lastTransferOk_ = true;
   listener_.transferEvent(TransferEvent::VerifyOk);
 }
 
@@ -349,6 +353,7 @@ void DeviceEngine::transferStep() {
   setOperation(text, Colour::Red);
   messageTicks_ = kMessageTicks;
   programDone_ = false;
+  lastTransferOk_ = false;
   transferState_ = TransferState::Idle;
   listener_.transferEvent(failed == TransferState::Program  ? TransferEvent::ProgramFailed
                       : failed == TransferState::Verify ? TransferEvent::VerifyFailed
@@ -360,8 +365,11 @@ void DeviceEngine::idleStep() {
     retryTicks_ = 0;
     sendPollFrame();
   }
-  setSaving(savingCountdown_ != 0);
-  if (savingCountdown_ != 0) {
+  // The unit saves after every store, also one whose echo was wrong; after a
+  // failure its progress would cover the error and read as a success.
+  const bool saving = lastTransferOk_ && savingCountdown_ != 0;
+  setSaving(saving);
+  if (saving) {
     setOperation(messages_.saving, Colour::ButtonFace);
     messageTicks_ = kMessageTicks;
     setGauge(100, (kSavingStart - savingCountdown_) * 100 / kSavingStart);

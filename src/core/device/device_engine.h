@@ -63,7 +63,8 @@ struct DeviceDisplay {
   // label and "No Connection" on its own.
   LabelState operation;       // LabelHlaseni
   GaugeState gauge;           // CGaugeProgram
-  bool saving = false;        // the operation label and the gauge show the unit's saving progress
+  bool saving = false;        // the operation label and the gauge show the unit's saving progress,
+                              // only after a transfer that succeeded
   bool noConnection = true;   // LabelSpojeni, shown until the unit answers
   std::string comLabel;       // LabelCom: "COM= COM3", with the device beside it when known
   int comCheckIndex = -1;     // the Com menu item carrying the check mark
@@ -176,6 +177,9 @@ class DeviceEngine {
   std::uint8_t attempts_ = 0;
   std::uint8_t messageTicks_ = 0;
   bool programDone_ = false;
+  // The last Read, Verify or Program (also one after a change) ended in a
+  // successful verify: only then does the unit's saving progress show.
+  bool lastTransferOk_ = false;
   std::uint8_t silenceTicks_ = kStartSilence;
   std::uint8_t reopenTicks_ = 0;
   std::uint8_t quietOpen_ = 0;

@@ -379,6 +379,27 @@ TEST(DeviceTransfer, BadEchoEveryTimeFailsAfterFiveSends) {
   EXPECT_EQ(b.listener.events.back(), TransferEvent::ProgramFailed);
   b.ticks(2);  // the idle steps leave the failure standing
   EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+
+  // Every store made the unit save; its countdown must not cover the error.
+  b.unit.monitor.savingCountdown = 100;
+  b.ticks(12);
+  ASSERT_FALSE(b.listener.monitorFrames.empty());
+  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+  EXPECT_FALSE(b.engine.display().saving);
+}
+
+TEST(DeviceTransfer, FailedProgramAfterChangeKeepsItsErrorOverTheSaving) {
+  Bench b;
+  b.engine.openPort();
+  b.ticks(7);
+  b.unit.badEchoes = 100;
+  b.unit.monitor.savingCountdown = 100;
+  b.engine.startAutoProgram();
+  b.untilIdle();
+  EXPECT_EQ(b.listener.events.back(), TransferEvent::ProgramFailed);
+  b.ticks(30);
+  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+  EXPECT_FALSE(b.engine.display().saving);
 }
 
 struct FailureCase {
@@ -406,11 +427,30 @@ TEST_P(DeviceFailure, FiveSendsThenRedMessageFor200Ticks) {
   EXPECT_EQ(b.link.countWritten(GetParam().firstCode), 5);
   EXPECT_EQ(b.engine.display().operation.text, GetParam().text);
   EXPECT_EQ(b.engine.display().operation.colour, Colour::Red);
-  b.ticks(199);
-  EXPECT_TRUE(b.engine.display().operation.visible);
-  EXPECT_EQ(b.engine.display().operation.text, GetParam().text);
+  // The unit answers again and reports a saving of its own: the polls bring
+  // it, but the failure keeps the label and no saving progress covers it.
+  b.unit.silent = false;
+  b.unit.monitor.savingCountdown = 80;
+  for (int t = 1; t <= 199; ++t) {
+    b.engine.tick();
+    ASSERT_EQ(b.engine.display().operation.text, GetParam().text) << t;
+    ASSERT_EQ(b.engine.display().operation.colour, Colour::Red) << t;
+    ASSERT_FALSE(b.engine.display().saving) << t;
+    ASSERT_TRUE(b.engine.display().operation.visible) << t;
+  }
+  EXPECT_FALSE(b.listener.monitorFrames.empty());
   b.engine.tick();
   EXPECT_FALSE(b.engine.display().operation.visible);
+  b.ticks(20);  // the countdown goes on, still unannounced
+  EXPECT_FALSE(b.engine.display().operation.visible);
+  EXPECT_FALSE(b.engine.display().saving);
+
+  // The next transfer that succeeds shows the saving again.
+  b.engine.startVerify();
+  b.untilIdle();
+  b.ticks(8);
+  EXPECT_TRUE(b.engine.display().saving);
+  EXPECT_EQ(b.engine.display().operation.text, "Saving:");
 }
 
 INSTANTIATE_TEST_SUITE_P(States, DeviceFailure,

@@ -326,13 +326,24 @@ void DeviceEngine::tick() {
   }
   messageCountdown();
   supervise();
-  if (display_.noConnection && display_.monitor.version.visible) {
-    display_.monitor.version.visible = false;
-    changed();
-  }
-  const NearestPoint nearest = HighlightNearestPoint(liveRpm_, image_);
+  if (display_.noConnection) forgetLiveValues();
+  // Without a unit no speed is known: no breakpoint is the live one.
+  const NearestPoint nearest =
+      display_.noConnection ? NearestPoint{0, true} : HighlightNearestPoint(liveRpm_, image_);
   if (nearest != display_.nearest) {
     display_.nearest = nearest;
+    changed();
+  }
+}
+
+// Every tick while "No Connection" shows, so that the placeholders follow a
+// change of language; the first accepted frame replaces them.
+void DeviceEngine::forgetLiveValues() {
+  liveRpm_ = 0;
+  savingCountdown_ = 0;
+  MonitorLabels placeholders = MonitorPlaceholders(messages_);
+  if (placeholders != display_.monitor) {
+    display_.monitor = std::move(placeholders);
     changed();
   }
 }

@@ -69,8 +69,8 @@ struct DeviceDisplay {
   std::string comLabel;       // LabelCom: "COM= COM3", with the device beside it when known
   int comCheckIndex = -1;     // the Com menu item carrying the check mark
   UnitInfoTexts firmware;     // LabelVerze1..3
-  MonitorLabels monitor;      // monitor.version is also hidden while noConnection
-  NearestPoint nearest;       // the speed and advance edits shown in lime
+  MonitorLabels monitor;      // the placeholders while noConnection: nothing stale passes for live
+  NearestPoint nearest;       // the speed and advance edits shown in lime; none while noConnection
 
   bool operator==(const DeviceDisplay&) const = default;
 };
@@ -117,6 +117,7 @@ class DeviceEngine {
 
   TransferState transferState() const { return transferState_; }
   std::uint8_t silenceTicks() const { return silenceTicks_; }
+  // The engine speed of the last accepted frame; 0 while "No Connection" shows.
   std::uint16_t liveRpm() const { return liveRpm_; }
   std::uint8_t nearestPoint() const { return display_.nearest.nearestPoint; }
   bool belowCurve() const { return display_.nearest.belowCurve; }
@@ -149,6 +150,7 @@ class DeviceEngine {
   void idleStep();
   void messageCountdown();
   void supervise();
+  void forgetLiveValues();
   void reportOpenFailure(const OpenResult& result);
 
   void setOperation(std::string_view text, Colour colour);

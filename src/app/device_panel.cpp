@@ -132,9 +132,10 @@ void DevicePanel::show(const DeviceDisplay& now, bool force) {
 
   const MonitorLabels& live = now.monitor;
   const MonitorLabels& was = shown_.monitor;
-  if (live.frameSeen) {
-    // Field by field, so that the placeholders a language wrote stay until
-    // the unit reports something new for them.
+  // Until the engine's first tick its labels are empty: the window keeps the
+  // placeholders it was built with.
+  if (live != MonitorLabels{}) {
+    // Field by field: only what changed is drawn again.
     auto draw = [force](QLabel* label, const LabelState& state, const LabelState& before, bool useVisibility) {
       if (force || !(state == before)) ShowLabel(label, state, useVisibility);
     };

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "app/test_support.h"
+#include "curve/curve_widget.h"
 #include "core/files/ign_format.h"
 
 namespace zelmo {
@@ -85,6 +86,84 @@ class DeviceTest : public QObject {
     }
     QVERIFY2(savedAndDone(), qPrintable(seen.join(QLatin1Char('|'))));
     QCOMPARE(bench.unit.memory().programmingCount, 1);
+  }
+
+  // A unit that stores but echoes wrongly saves after every store: its saving
+  // progress must not cover the failure, which would read as a success.
+  void failedProgramKeepsItsErrorOverTheSaving() {
+    sim::UnitOptions badEchoes;
+    badEchoes.faults.badEchoes = 20;
+    Bench bench({}, badEchoes);
+    TFormHlav& window = *bench.window;
+    bench.runTicks(12);
+    auto* message = Child<QLabel>(&window, "LabelHlaseni");
+    window.MenuProgramClick();
+    QTRY_COMPARE_WITH_TIMEOUT(message->text(), QStringLiteral("Program error!"), 3000);
+    // About 3 s: the unit's countdown of 110 steps is well under way.
+    QStringList seen;
+    for (int i = 0; i < 55; ++i) {
+      bench.runTicks(1);
+      if (seen.isEmpty() || seen.last() != message->text()) seen.append(message->text());
+      QVERIFY2(!message->isHidden(), qPrintable(seen.join(QLatin1Char('|'))));
+    }
+    QCOMPARE(seen, QStringList{QStringLiteral("Program error!")});
+    QCOMPARE(message->palette().color(QPalette::Window), QColor(255, 0, 0));
+    QVERIFY(!window.session().engine().display().saving);
+  }
+
+  // Unplugged, nothing of the unit that is gone passes for live; the values
+  // come back with its first frame. Nor is what it held known any more.
+  void unpluggedUnitShowsNoLiveValuesAndNoSign() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    auto* rpm = Child<QLabel>(&window, "LabelRpm");
+    auto* pickup = Child<QLabel>(&window, "LabelMonSnimac1");
+    auto* gauge = Child<QProgressBar>(&window, "CGaugeRpm");
+    auto* sign = Child<QLabel>(&window, "LabelNotProgrammed");
+    const CurveGraph& graph = window.findChild<CurveWidget*>(QStringLiteral("GrafAdv"))->graph();
+    const auto limeFields = [&window] {
+      int lime = 0;
+      for (int k = 0; k < kBreakpointCount; ++k) {
+        const QByteArray speed = "EditRpmAdv" + QByteArray::number(k + 1);
+        if (Child<QLineEdit>(&window, speed.constData())->palette().color(QPalette::Base) == QColor(0, 255, 0)) ++lime;
+      }
+      return lime;
+    };
+    bench.runTicks(12);
+    window.MenuReadClick();
+    QTRY_COMPARE_WITH_TIMEOUT(window.session().engine().transferState(), TransferState::Idle, 3000);
+    Child<QLineEdit>(&window, "Edit53")->setText(QStringLiteral("41"));
+    window.MenuVerifyClick();  // fails: the unit is now known to hold something else
+    QTRY_COMPARE_WITH_TIMEOUT(window.session().engine().transferState(), TransferState::Idle, 3000);
+    // The simulated engine runs up from idle: live values, a marked breakpoint, a live line.
+    QTRY_VERIFY_WITH_TIMEOUT(limeFields() == 1 && graph.lastLiveRpm > 0, 3000);
+    QVERIFY(!rpm->text().contains(QStringLiteral("---")));
+    QVERIFY(gauge->value() > 0);
+    QVERIFY(!sign->isHidden());
+
+    bench.link.unplug();
+    QTRY_VERIFY_WITH_TIMEOUT(!Child<QLabel>(&window, "LabelSpojeni")->isHidden(), 3000);
+    bench.runTicks(2);
+    QCOMPARE(rpm->text(), QStringLiteral("RPM = ---"));
+    QCOMPARE(Child<QLabel>(&window, "LabelNapeti")->text(), QStringLiteral("U = --- [V]"));
+    QCOMPARE(Child<QLabel>(&window, "LabelAdvance")->text(), QStringLiteral("Advance= --- [°]"));
+    QCOMPARE(pickup->text(), QStringLiteral("Pick-up (CPS) 1 = ---"));
+    QVERIFY(!pickup->autoFillBackground());  // no green "is running"
+    QCOMPARE(gauge->value(), 0);
+    QCOMPARE(limeFields(), 0);
+    QCOMPARE(graph.lastLiveRpm, 0);
+    QVERIFY(sign->isHidden());
+
+    // The printout shows what the window shows.
+    window.setPrintAppearance(true);
+    QCOMPARE(rpm->text(), QStringLiteral("RPM = ---"));
+    window.setPrintAppearance(false);
+
+    bench.link.plugIn();
+    QTRY_VERIFY_WITH_TIMEOUT(Child<QLabel>(&window, "LabelSpojeni")->isHidden(), 5000);
+    bench.runTicks(1);
+    QVERIFY(!rpm->text().contains(QStringLiteral("---")));
+    QTRY_VERIFY_WITH_TIMEOUT(limeFields() == 1 && graph.lastLiveRpm > 0, 3000);
   }
 
   void silentUnitShowsNoConnection() {

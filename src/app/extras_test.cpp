@@ -209,10 +209,12 @@ class ExtrasTest : public QObject {
     TFormHlav& window = *bench.window;
     auto* label = Child<QLabel>(&window, "LabelNotProgrammed");
     bench.runTicks(2);
-    QVERIFY(!label->isHidden());  // nothing verified since start
-    QCOMPARE(label->text(), QStringLiteral("Not programmed"));
-
+    // Nothing learnt about the unit since start: no sign, also after an edit.
+    QVERIFY(label->isHidden());
     SetAdvance4(window, "41");
+    bench.runTicks(2);
+    QVERIFY(label->isHidden());
+
     window.MenuProgramClick();
     WaitIdle(bench);
     QTRY_VERIFY(label->isHidden());
@@ -220,6 +222,7 @@ class ExtrasTest : public QObject {
     SetAdvance4(window, "12");
     bench.runTicks(2);
     QVERIFY(!label->isHidden());
+    QCOMPARE(label->text(), QStringLiteral("Not programmed"));
     window.SpeedButtonZpetClick();
     bench.runTicks(2);
     QVERIFY(label->isHidden());

@@ -40,6 +40,7 @@ void TFormHlav::sessionEvent(SessionEvent event) {
     case SessionEvent::Verified:
     case SessionEvent::VerifyFailed:
     case SessionEvent::ProgramFailed:
+    case SessionEvent::ConnectionLost:
       updateIndicators();
       break;
     default:

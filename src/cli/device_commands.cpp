@@ -26,7 +26,8 @@ namespace {
 // two, and is as long as the engine waits before it calls the unit lost.
 constexpr long kVersionWaitTicks = DeviceEngine::kStartSilence;
 
-constexpr std::string_view kSavingUnconfirmed = "zelmo-cli: the unit did not confirm that it saved the parameters";
+constexpr std::string_view kSavingUnconfirmed =
+    "zelmo-cli: verified, but the unit stopped answering while saving; check it with verify after reconnecting";
 
 struct DeviceArguments {
   std::string port;
@@ -183,7 +184,7 @@ int RunTransfer(Goal goal, const DeviceArguments& a, const Context& context, std
           break;
         case SessionEvent::SavingUnconfirmed:
           cli.holdOperationMessages = true;
-          cli.finish(kExitTransferFailed, std::string(kSavingUnconfirmed));
+          cli.finish(kExitSavingUnconfirmed, std::string(kSavingUnconfirmed));
           break;
         case SessionEvent::ImageStored:
         case SessionEvent::ConnectionLost:

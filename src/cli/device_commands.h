@@ -10,6 +10,9 @@ namespace zelmo::cli {
 inline constexpr int kExitTransferFailed = 1;
 // The unit holds another parameter-set version; nothing was read or written.
 inline constexpr int kExitOtherVersion = 3;
+// program: the unit confirmed the parameters, then stopped answering (or never
+// finished) while it saved them; whether it kept them is not known.
+inline constexpr int kExitSavingUnconfirmed = 4;
 
 // ports: the COM numbers and the devices they stand for
 int RunPorts(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);

@@ -48,7 +48,9 @@ void PrintUsage(std::ostream& out) {
          "\nExit status: 0 on success, 1 when a transfer with the unit failed, 2 on a\n"
          "usage error, a file that cannot be read or written, a parameter file of\n"
          "another version or a port that cannot be opened, 3 when the unit holds\n"
-         "another parameter-set version.\n"
+         "another parameter-set version, 4 when program saw the unit confirm the\n"
+         "parameters but it stopped answering while it saved them (check it with\n"
+         "verify after reconnecting).\n"
          "\nread and program keep a history entry, as the window does, in the folder\n"
          "\"history\" beside the settings file ($ZELMO_TCI_CONFIG_DIR when it is set).\n";
 }

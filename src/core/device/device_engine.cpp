@@ -113,6 +113,7 @@ void DeviceEngine::startCommand(Operation operation) {
   setOperationVisible(true);
   setGaugePosition(0);
   setGaugeVisible(true);
+  lastTransferOk_ = false;
 }
 
 void DeviceEngine::startRead() {
@@ -148,6 +149,7 @@ void DeviceEngine::startAutoProgram() {
   transferBlock_ = kProgramInfo & kBlockMask;
   attempts_ = 0;
   programDone_ = false;
+  lastTransferOk_ = false;
   setOperation(messages_.programming, Colour::ButtonFace);
   messageTicks_ = kMessageTicks;
   setOperationVisible(true);
@@ -240,6 +242,7 @@ void DeviceEngine::versionMismatch() {
   listener_.transferEvent(TransferEvent::VersionMismatch);
   transferState_ = TransferState::Idle;
   messageTicks_ = 0;
+  lastTransferOk_ = false;
 }
 
 void DeviceEngine::goVerify() {
@@ -293,6 +296,7 @@ void DeviceEngine::handleVerify(const Frame& frame) {
   setOperation(messages_.verify + ": OK", Colour::ButtonFace);
   messageTicks_ = kMessageTicks;
   transferState_ = TransferState::Idle;
+  lastTransferOk_ = true;
   listener_.transferEvent(TransferEvent::VerifyOk);
 }
 
@@ -322,13 +326,24 @@ void DeviceEngine::tick() {
   }
   messageCountdown();
   supervise();
-  if (display_.noConnection && display_.monitor.version.visible) {
-    display_.monitor.version.visible = false;
-    changed();
-  }
-  const NearestPoint nearest = HighlightNearestPoint(liveRpm_, image_);
+  if (display_.noConnection) forgetLiveValues();
+  // Without a unit no speed is known: no breakpoint is the live one.
+  const NearestPoint nearest =
+      display_.noConnection ? NearestPoint{0, true} : HighlightNearestPoint(liveRpm_, image_);
   if (nearest != display_.nearest) {
     display_.nearest = nearest;
+    changed();
+  }
+}
+
+// Every tick while "No Connection" shows, so that the placeholders follow a
+// change of language; the first accepted frame replaces them.
+void DeviceEngine::forgetLiveValues() {
+  liveRpm_ = 0;
+  savingCountdown_ = 0;
+  MonitorLabels placeholders = MonitorPlaceholders(messages_);
+  if (placeholders != display_.monitor) {
+    display_.monitor = std::move(placeholders);
     changed();
   }
 }
@@ -349,6 +364,7 @@ void DeviceEngine::transferStep() {
   setOperation(text, Colour::Red);
   messageTicks_ = kMessageTicks;
   programDone_ = false;
+  lastTransferOk_ = false;
   transferState_ = TransferState::Idle;
   listener_.transferEvent(failed == TransferState::Program  ? TransferEvent::ProgramFailed
                       : failed == TransferState::Verify ? TransferEvent::VerifyFailed
@@ -360,8 +376,11 @@ void DeviceEngine::idleStep() {
     retryTicks_ = 0;
     sendPollFrame();
   }
-  setSaving(savingCountdown_ != 0);
-  if (savingCountdown_ != 0) {
+  // The unit saves after every store, also one whose echo was wrong; after a
+  // failure its progress would cover the error and read as a success.
+  const bool saving = lastTransferOk_ && savingCountdown_ != 0;
+  setSaving(saving);
+  if (saving) {
     setOperation(messages_.saving, Colour::ButtonFace);
     messageTicks_ = kMessageTicks;
     setGauge(100, (kSavingStart - savingCountdown_) * 100 / kSavingStart);

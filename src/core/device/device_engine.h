@@ -63,13 +63,14 @@ struct DeviceDisplay {
   // label and "No Connection" on its own.
   LabelState operation;       // LabelHlaseni
   GaugeState gauge;           // CGaugeProgram
-  bool saving = false;        // the operation label and the gauge show the unit's saving progress
+  bool saving = false;        // the operation label and the gauge show the unit's saving progress,
+                              // only after a transfer that succeeded
   bool noConnection = true;   // LabelSpojeni, shown until the unit answers
   std::string comLabel;       // LabelCom: "COM= COM3", with the device beside it when known
   int comCheckIndex = -1;     // the Com menu item carrying the check mark
   UnitInfoTexts firmware;     // LabelVerze1..3
-  MonitorLabels monitor;      // monitor.version is also hidden while noConnection
-  NearestPoint nearest;       // the speed and advance edits shown in lime
+  MonitorLabels monitor;      // the placeholders while noConnection: nothing stale passes for live
+  NearestPoint nearest;       // the speed and advance edits shown in lime; none while noConnection
 
   bool operator==(const DeviceDisplay&) const = default;
 };
@@ -116,6 +117,7 @@ class DeviceEngine {
 
   TransferState transferState() const { return transferState_; }
   std::uint8_t silenceTicks() const { return silenceTicks_; }
+  // The engine speed of the last accepted frame; 0 while "No Connection" shows.
   std::uint16_t liveRpm() const { return liveRpm_; }
   std::uint8_t nearestPoint() const { return display_.nearest.nearestPoint; }
   bool belowCurve() const { return display_.nearest.belowCurve; }
@@ -148,6 +150,7 @@ class DeviceEngine {
   void idleStep();
   void messageCountdown();
   void supervise();
+  void forgetLiveValues();
   void reportOpenFailure(const OpenResult& result);
 
   void setOperation(std::string_view text, Colour colour);
@@ -176,6 +179,9 @@ class DeviceEngine {
   std::uint8_t attempts_ = 0;
   std::uint8_t messageTicks_ = 0;
   bool programDone_ = false;
+  // The last Read, Verify or Program (also one after a change) ended in a
+  // successful verify: only then does the unit's saving progress show.
+  bool lastTransferOk_ = false;
   std::uint8_t silenceTicks_ = kStartSilence;
   std::uint8_t reopenTicks_ = 0;
   std::uint8_t quietOpen_ = 0;

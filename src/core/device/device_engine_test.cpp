@@ -182,7 +182,51 @@ TEST(DevicePoll, VersionLabelHiddenWhileNoConnection) {
   b.ticks(30);
   EXPECT_TRUE(b.engine.display().noConnection);
   EXPECT_FALSE(b.engine.display().monitor.version.visible);
-  EXPECT_EQ(b.engine.display().monitor.rpm.text, "RPM = 0 ");  // the last values stay
+}
+
+TEST(DevicePoll, NoConnectionShowsNoLiveValuesUntilTheNextFrame) {
+  Bench b;
+  b.unit.monitor.engineRpm = 9246;
+  b.unit.monitor.supplyRaw = 900;
+  b.unit.monitor.pickup1Running = 1;
+  b.unit.monitor.savingCountdown = 60;
+  b.engine.openPort();
+  b.engine.startVerify();  // a success: the unit's saving shows
+  b.ticks(8);
+  const DeviceDisplay& d = b.engine.display();
+  ASSERT_FALSE(d.noConnection);
+  ASSERT_EQ(d.monitor.rpm.text, "RPM = 9246 ");
+  ASSERT_GT(d.monitor.rpmGaugePosition, 0);
+  ASSERT_FALSE(d.nearest.belowCurve);
+  ASSERT_TRUE(d.saving);
+
+  b.unit.silent = true;  // unplugged
+  b.ticks(30);
+  ASSERT_TRUE(d.noConnection);
+  EXPECT_EQ(d.monitor, MonitorPlaceholders(b.messages));  // as at start-up
+  EXPECT_FALSE(d.monitor.frameSeen);
+  EXPECT_EQ(d.monitor.rpm.text, "RPM = ---");
+  EXPECT_EQ(d.monitor.voltage.text, "U = --- [V]");
+  EXPECT_EQ(d.monitor.pickup1.text, "Pick-up (CPS) 1 = ---");
+  EXPECT_EQ(d.monitor.pickup1.colour, Colour::ButtonFace);
+  EXPECT_EQ(d.monitor.rpmGaugePosition, 0);
+  EXPECT_TRUE(d.nearest.belowCurve);  // no breakpoint is the live one
+  EXPECT_EQ(b.engine.liveRpm(), 0);   // the graph draws no live line
+  EXPECT_FALSE(d.saving);             // nor is the unit's saving still running here
+
+  // The placeholders speak the language chosen meanwhile.
+  FillMessageTable(b.messages, kGerman);
+  b.engine.tick();
+  EXPECT_EQ(d.monitor.advance.text, NoConnectionAdvanceCaption(b.messages));
+
+  // Back with the first accepted frame.
+  b.unit.silent = false;
+  b.ticks(7);
+  EXPECT_FALSE(d.noConnection);
+  EXPECT_TRUE(d.monitor.frameSeen);
+  EXPECT_EQ(d.monitor.rpm.text, "RPM = 9246 ");
+  EXPECT_EQ(b.engine.liveRpm(), 9246);
+  EXPECT_FALSE(d.nearest.belowCurve);
 }
 
 // ---- receive ----------------------------------------------------------------
@@ -379,6 +423,27 @@ TEST(DeviceTransfer, BadEchoEveryTimeFailsAfterFiveSends) {
   EXPECT_EQ(b.listener.events.back(), TransferEvent::ProgramFailed);
   b.ticks(2);  // the idle steps leave the failure standing
   EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+
+  // Every store made the unit save; its countdown must not cover the error.
+  b.unit.monitor.savingCountdown = 100;
+  b.ticks(12);
+  ASSERT_FALSE(b.listener.monitorFrames.empty());
+  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+  EXPECT_FALSE(b.engine.display().saving);
+}
+
+TEST(DeviceTransfer, FailedProgramAfterChangeKeepsItsErrorOverTheSaving) {
+  Bench b;
+  b.engine.openPort();
+  b.ticks(7);
+  b.unit.badEchoes = 100;
+  b.unit.monitor.savingCountdown = 100;
+  b.engine.startAutoProgram();
+  b.untilIdle();
+  EXPECT_EQ(b.listener.events.back(), TransferEvent::ProgramFailed);
+  b.ticks(30);
+  EXPECT_EQ(b.engine.display().operation.text, "Program error!");
+  EXPECT_FALSE(b.engine.display().saving);
 }
 
 struct FailureCase {
@@ -406,11 +471,30 @@ TEST_P(DeviceFailure, FiveSendsThenRedMessageFor200Ticks) {
   EXPECT_EQ(b.link.countWritten(GetParam().firstCode), 5);
   EXPECT_EQ(b.engine.display().operation.text, GetParam().text);
   EXPECT_EQ(b.engine.display().operation.colour, Colour::Red);
-  b.ticks(199);
-  EXPECT_TRUE(b.engine.display().operation.visible);
-  EXPECT_EQ(b.engine.display().operation.text, GetParam().text);
+  // The unit answers again and reports a saving of its own: the polls bring
+  // it, but the failure keeps the label and no saving progress covers it.
+  b.unit.silent = false;
+  b.unit.monitor.savingCountdown = 80;
+  for (int t = 1; t <= 199; ++t) {
+    b.engine.tick();
+    ASSERT_EQ(b.engine.display().operation.text, GetParam().text) << t;
+    ASSERT_EQ(b.engine.display().operation.colour, Colour::Red) << t;
+    ASSERT_FALSE(b.engine.display().saving) << t;
+    ASSERT_TRUE(b.engine.display().operation.visible) << t;
+  }
+  EXPECT_FALSE(b.listener.monitorFrames.empty());
   b.engine.tick();
   EXPECT_FALSE(b.engine.display().operation.visible);
+  b.ticks(20);  // the countdown goes on, still unannounced
+  EXPECT_FALSE(b.engine.display().operation.visible);
+  EXPECT_FALSE(b.engine.display().saving);
+
+  // The next transfer that succeeds shows the saving again.
+  b.engine.startVerify();
+  b.untilIdle();
+  b.ticks(8);
+  EXPECT_TRUE(b.engine.display().saving);
+  EXPECT_EQ(b.engine.display().operation.text, "Saving:");
 }
 
 INSTANTIATE_TEST_SUITE_P(States, DeviceFailure,

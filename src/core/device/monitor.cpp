@@ -135,6 +135,23 @@ MonitorLabels MonitorDisplay(const MonitorData& d, const MessageTable& m, std::u
   return l;
 }
 
+MonitorLabels MonitorPlaceholders(const MessageTable& m) {
+  MonitorLabels l;
+  l.rpm = Label("RPM = ---");
+  l.voltage = Label("U = --- [V]");
+  l.blocking = Label("Blocking = ---");
+  l.neutral = Label("Neutral sw. = ---");
+  l.sideStand = Label("Side stand sw. = ---");
+  l.advance = Label(NoConnectionAdvanceCaption(m));
+  l.version = Label({}, Colour::Red, false);
+  l.pickup1 = Label(NoConnectionPickUpCaption(m, 1));
+  l.pickup2 = Label(NoConnectionPickUpCaption(m, 2));
+  l.dataError = Label(std::string(kDataErrorText), Colour::Red, false);
+  l.programmingCount = Label("Number of Programing= ---");
+  for (std::size_t i = 0; i < l.tests.size(); ++i) l.tests[i] = Label(Format("Test%d = ---", static_cast<int>(i + 1)));
+  return l;
+}
+
 NearestPoint HighlightNearestPoint(std::uint16_t liveRpm, const ParameterImage& image) {
   // Saturate rather than wrap: 25 600 rpm must not look like idle.
   const int v = std::min(liveRpm / 100, 255);

@@ -51,7 +51,7 @@ Colour SupplyColour(int millivolts);
 
 // The monitor labels as the last accepted frame left them.
 struct MonitorLabels {
-  bool frameSeen = false;    // before the first frame the window keeps its placeholders
+  bool frameSeen = false;    // false: the placeholders, no live value known
   LabelState rpm;            // LabelRpm
   int rpmGaugePosition = 0;  // CGaugeRpm, maximum 100
   LabelState voltage;        // LabelNapeti
@@ -72,6 +72,11 @@ struct MonitorLabels {
 // limiter: image byte 3 (hundreds of rpm); blockingLabelsShown: CheckBoxBlokEnable.
 MonitorLabels MonitorDisplay(const MonitorData& data, const MessageTable& messages, std::uint8_t limiter,
                              bool blockingLabelsShown);
+
+// The labels without a unit, as the window shows them at start-up: every value
+// "---", the gauge empty, no banner. Also what stays while "No Connection"
+// shows, so that nothing of a unit that is gone passes for live.
+MonitorLabels MonitorPlaceholders(const MessageTable& messages);
 
 // "  PC-61, IGN-<version>" after the version message.
 std::string VersionMismatchText(const MessageTable& messages, std::uint8_t unitVersion);

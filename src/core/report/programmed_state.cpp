@@ -7,15 +7,24 @@
 namespace zelmo {
 
 void ProgrammedState::verified(const ParameterImage& image) {
-  std::array<std::uint8_t, kImageSize> bytes{};
-  std::ranges::copy(image.image(), bytes.begin());
-  inUnit_ = bytes;
+  std::ranges::copy(image.image(), inUnit_.begin());
+  knowledge_ = Knowledge::Holds;
 }
 
-void ProgrammedState::forget() { inUnit_.reset(); }
+void ProgrammedState::holdsOther() { knowledge_ = Knowledge::HoldsOther; }
+
+void ProgrammedState::unknown() { knowledge_ = Knowledge::Unknown; }
 
 bool ProgrammedState::notProgrammed(const ParameterImage& editor) const {
-  return !inUnit_ || !std::ranges::equal(editor.image(), *inUnit_);
+  switch (knowledge_) {
+    case Knowledge::Unknown:
+      return false;
+    case Knowledge::HoldsOther:
+      return true;
+    case Knowledge::Holds:
+      return !std::ranges::equal(editor.image(), inUnit_);
+  }
+  return false;
 }
 
 std::string_view ProgrammedState::indicatorText(const ParameterImage& editor, std::uint8_t languageId) const {

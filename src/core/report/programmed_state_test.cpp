@@ -9,12 +9,28 @@
 namespace zelmo {
 namespace {
 
-TEST(ProgrammedState, NothingVerifiedMeansNotProgrammed) {
+TEST(ProgrammedState, NothingLearntShowsNoSign) {
   const ProgrammedState state;
-  EXPECT_TRUE(state.notProgrammed(ParameterImage{}));
-  EXPECT_TRUE(state.notProgrammed(NewParameters(0)));
-  EXPECT_EQ(state.indicatorText(NewParameters(0), kEnglish), "Not programmed");
-  EXPECT_EQ(state.indicatorText(NewParameters(0), kGerman), "Nicht programmiert");
+  EXPECT_FALSE(state.notProgrammed(ParameterImage{}));
+  EXPECT_FALSE(state.notProgrammed(NewParameters(0)));
+  EXPECT_TRUE(state.indicatorText(NewParameters(0), kEnglish).empty());
+}
+
+TEST(ProgrammedState, AFailedVerifyIsKnowledgeAndALostUnitIsNot) {
+  ProgrammedState state;
+  const ParameterImage editor = NewParameters(0);
+  state.holdsOther();  // a Verify failed: the unit holds something else
+  EXPECT_TRUE(state.notProgrammed(editor));
+  EXPECT_EQ(state.indicatorText(editor, kEnglish), "Not programmed");
+  EXPECT_EQ(state.indicatorText(editor, kGerman), "Nicht programmiert");
+  state.unknown();  // unplugged: the next unit may be another one
+  EXPECT_FALSE(state.notProgrammed(editor));
+  state.verified(editor);
+  ParameterImage changed = editor;
+  changed.advance(2) = 33;
+  EXPECT_TRUE(state.notProgrammed(changed));
+  state.unknown();
+  EXPECT_FALSE(state.notProgrammed(changed));
 }
 
 TEST(ProgrammedState, FollowsEditVerifyAndUndo) {
@@ -59,7 +75,7 @@ TEST(ProgrammedState, AFailedTransferForgetsWhatTheUnitHeld) {
   state.verified(editor);
   const ParameterImage good = editor;
   editor.limiter() = 120;
-  state.forget();  // programming 120 failed halfway
+  state.holdsOther();  // programming 120 failed halfway
   editor = good;   // undo to the image verified before
   EXPECT_TRUE(state.notProgrammed(editor));
 }

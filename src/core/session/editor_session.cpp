@@ -248,7 +248,7 @@ void EditorSession::transferEvent(TransferEvent event) {
     case TransferEvent::VerifyFailed:
     case TransferEvent::ProgramFailed:
       programStored_ = false;
-      programmed_.forget();
+      programmed_.holdsOther();
       keepFailure();
       notify(event == TransferEvent::VerifyFailed ? SessionEvent::VerifyFailed : SessionEvent::ProgramFailed);
       break;
@@ -296,8 +296,11 @@ void EditorSession::monitorFrame(const MonitorData& data) {
 }
 
 void EditorSession::connectionChanged(bool connected) {
-  // Another unit may answer next.
-  if (!connected) unitVersion_.reset();
+  // Another unit may answer next: neither its version nor what it holds is known.
+  if (!connected) {
+    unitVersion_.reset();
+    programmed_.unknown();
+  }
   notify(connected ? SessionEvent::ConnectionBack : SessionEvent::ConnectionLost);
   if (!connected && savingWait_) {
     savingWait_.reset();

@@ -113,8 +113,9 @@ class EditorSession final : public CurveDocument, private EngineListener {
   void showStamp(std::optional<std::string_view> stamp) { engine_.showStamp(stamp); }
   void hideOperation() { engine_.hideOperation(); }
 
-  // "Not programmed" in the language while the editor differs from what the
-  // unit was last found to hold, else empty.
+  // "Not programmed" in the language while the editor differs from what this
+  // run has learnt the unit holds, else empty (also before anything is known
+  // and after the connection was lost).
   std::string_view notProgrammedText() const;
   // The unit's 50 bytes of the last failed Verify or Program, while they
   // differ from the editor's and are worth a difference report.

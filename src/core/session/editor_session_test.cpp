@@ -645,7 +645,15 @@ TEST_F(Session, AnotherVersionGivesOneMessageAndOrdersOnce) {
 }
 
 TEST_F(Session, NotProgrammedFollowsTheLastVerify) {
-  EXPECT_EQ(session_.notProgrammedText(), "Not programmed");  // nothing verified yet
+  // Nothing learnt about the unit yet: no sign, also not after a failed Read.
+  EXPECT_EQ(session_.notProgrammedText(), "");
+  unit_.silent = true;
+  session_.startRead();
+  untilIdle();
+  ASSERT_EQ(listener_.events.back(), SessionEvent::ReadFailed);
+  EXPECT_EQ(session_.notProgrammedText(), "");
+  unit_.silent = false;
+  ticks(10);
   session_.startVerify(fields());
   untilIdle();
   EXPECT_EQ(session_.notProgrammedText(), "");
@@ -675,6 +683,24 @@ TEST_F(Session, NotProgrammedFollowsTheLastVerify) {
   session_.startProgram(fields());
   untilIdle();
   EXPECT_EQ(listener_.events.back(), SessionEvent::ProgramFailed);
+  EXPECT_EQ(session_.notProgrammedText(), "Not programmed");
+
+  // Unplugged: what the next unit holds is not known.
+  unit_.silent = true;
+  ticks(30);
+  ASSERT_EQ(listener_.events.back(), SessionEvent::ConnectionLost);
+  EXPECT_EQ(session_.notProgrammedText(), "");
+  unit_.silent = false;
+  unit_.badEchoes = 0;
+  ticks(40);
+  ASSERT_EQ(listener_.events.back(), SessionEvent::ConnectionBack);
+  EXPECT_EQ(session_.notProgrammedText(), "");
+  session_.startRead();
+  untilIdle();
+  EXPECT_EQ(session_.notProgrammedText(), "");  // the editor now holds what was read
+  ParameterImage later = fields();
+  later.advance(1) = 12;
+  session_.applyFields(later);
   EXPECT_EQ(session_.notProgrammedText(), "Not programmed");
 }
 

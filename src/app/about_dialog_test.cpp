@@ -129,7 +129,7 @@ class AboutDialogTest : public QObject {
   void enterOrSpaceOnTheKeyboardEndsTheShowing() {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
       TFormAbout box([this] { return language_; });
-      QVERIFY(Ok(box)->isDefault());
+      QVERIFY(Ok(box) && Ok(box)->isDefault());
       QTimer::singleShot(0, &box, [&box, key] {
         QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
         QTest::keyClick(target, key);

@@ -3,8 +3,8 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 
 #include <utility>
@@ -18,6 +18,10 @@ namespace {
 
 constexpr int kClientWidth = 342;
 constexpr int kClientHeight = 420;
+constexpr int kOkLeft = 248;
+constexpr int kOkTop = 364;
+constexpr int kOkWidth = 72;
+constexpr int kOkHeight = 40;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -53,9 +57,17 @@ TFormAbout::TFormAbout(std::function<std::uint8_t()> languageId, QWidget* parent
   AddLabel("Label9", QStringLiteral("Contact: see the README"), 32, 291, 16);
   AddLabel("Label10", QStringLiteral("Sources and issues: see the README"), 32, 316, 16);
 
-  labelExit_ = AddLabel("LabelExit", QStringLiteral("OK"), 272, 368, 23);
-  labelExit_->setCursor(Qt::PointingHandCursor);
-  labelExit_->installEventFilter(this);
+  // A real button: the keyboard reaches it, and as the default button Enter
+  // presses it.
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_->setObjectName(QStringLiteral("ButtonOk"));
+  QFont font = ok_->font();
+  font.setPixelSize(23);
+  ok_->setFont(font);
+  ok_->setGeometry(kOkLeft, kOkTop, kOkWidth, kOkHeight);
+  ok_->setDefault(true);
+  ok_->setFocus();
+  connect(ok_, &QPushButton::clicked, this, &TFormAbout::Button1Click);
 
   FormCreate();
 }
@@ -95,15 +107,6 @@ bool TFormAbout::event(QEvent* event) {
     FormActivate();
   }
   return QDialog::event(event);
-}
-
-bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == labelExit_ && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    Button1Click();
-    return true;
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace zelmo

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QLabel;
+class QPushButton;
 
 namespace zelmo {
 
@@ -19,7 +20,6 @@ class TFormAbout : public QDialog {
 
  protected:
   bool event(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QLabel* AddLabel(const char* name, const QString& text, int left, int top, int pixelSize);
@@ -28,7 +28,7 @@ class TFormAbout : public QDialog {
   void Button1Click();
 
   std::function<std::uint8_t()> languageId_;
-  QLabel* labelExit_ = nullptr;
+  QPushButton* ok_ = nullptr;
 };
 
 }  // namespace zelmo

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
@@ -23,6 +24,8 @@ class AboutDialogTest : public QObject {
     return box.findChild<QLabel*>(QString::fromLatin1(name));
   }
 
+  QPushButton* Ok(TFormAbout& box) { return box.findChild<QPushButton*>(QStringLiteral("ButtonOk")); }
+
  private slots:
   void controlsSitAtTheirPlaces() {
     TFormAbout box([this] { return language_; });
@@ -37,8 +40,7 @@ class AboutDialogTest : public QObject {
     const Place places[] = {{"LabelAbout", 16, 24}, {"Image1", 32, 72},   {"Label2", 32, 180},
                             {"Label3", 32, 205},    {"Label4", 32, 230},  {"Label5", 32, 255},
                             {"Label9", 32, 291},    {"Label10", 32, 316}, {"LabelDate", 32, 350},
-                            {"LabelTime", 32, 370}, {"LabelRsKey", 32, 391},
-                            {"LabelExit", 272, 368}};
+                            {"LabelTime", 32, 370}, {"LabelRsKey", 32, 391}};
     for (const Place& place : places) {
       QLabel* label = Label(box, place.name);
       QVERIFY2(label, place.name);
@@ -46,6 +48,9 @@ class AboutDialogTest : public QObject {
       QVERIFY2(label->geometry().right() < 342 && label->geometry().bottom() < 420, place.name);
     }
     QCOMPARE(Label(box, "Image1")->size(), QSize(161, 81));
+    const QRect ok = Ok(box)->geometry();
+    QVERIFY(QRect(0, 0, 342, 420).contains(ok));
+    for (const Place& place : places) QVERIFY2(!Label(box, place.name)->geometry().intersects(ok), place.name);
   }
 
   void fixedTextsAndFonts() {
@@ -53,8 +58,8 @@ class AboutDialogTest : public QObject {
     QCOMPARE(Label(box, "LabelAbout")->text(), QStringLiteral("Programm for setting of ignition"));
     QCOMPARE(Label(box, "LabelAbout")->font().pixelSize(), 16);
     QCOMPARE(Label(box, "LabelRsKey")->text(), QStringLiteral("Version - 61"));
-    QCOMPARE(Label(box, "LabelExit")->text(), QStringLiteral("OK"));
-    QCOMPARE(Label(box, "LabelExit")->font().pixelSize(), 23);
+    QCOMPARE(Ok(box)->text(), QStringLiteral("OK"));
+    QCOMPARE(Ok(box)->font().pixelSize(), 23);
     for (const char* name : {"Label2", "Label3", "Label4", "Label5", "Label9", "Label10"}) {
       QVERIFY2(!Label(box, name)->text().isEmpty(), name);
       QCOMPARE(Label(box, name)->font().pixelSize(), 16);
@@ -113,17 +118,31 @@ class AboutDialogTest : public QObject {
 
   void clickOnOkEndsTheModalShowing() {
     TFormAbout box([this] { return language_; });
-    QLabel* ok = Label(box, "LabelExit");
+    QPushButton* ok = Ok(box);
+    QVERIFY(ok);
     QTimer::singleShot(0, ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton); });
     QTimer::singleShot(5000, &box, [&box] { box.done(-1); });  // never hang the run
     QCOMPARE(box.exec(), int(QDialog::Accepted));
     QVERIFY(!box.isVisible());
   }
 
+  void enterOrSpaceOnTheKeyboardEndsTheShowing() {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+      TFormAbout box([this] { return language_; });
+      QVERIFY(Ok(box) && Ok(box)->isDefault());
+      QTimer::singleShot(0, &box, [&box, key] {
+        QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
+        QTest::keyClick(target, key);
+      });
+      QTimer::singleShot(5000, &box, [&box] { box.done(-1); });
+      QCOMPARE(box.exec(), int(QDialog::Accepted));
+    }
+  }
+
   void rightClickOnOkDoesNotClose() {
     TFormAbout box([this] { return language_; });
     box.open();
-    QTest::mouseClick(Label(box, "LabelExit"), Qt::RightButton);
+    QTest::mouseClick(Ok(box), Qt::RightButton);
     QVERIFY(box.isVisible());
     box.close();
   }

@@ -3,8 +3,10 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/widget_factory.h"
 #include "core/lang/texts.h"
@@ -42,6 +44,12 @@ void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::u
   }
   grid->resizeColumnsToContents();
   grid->horizontalHeader()->setStretchLastSection(true);
+  // Wide enough for every column and the vertical scroll bar the rows need,
+  // so the unit's column (the bike's long names) never hides behind a
+  // horizontal one.
+  int tableWidth = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < grid->columnCount(); ++c) tableWidth += grid->columnWidth(c);
+  grid->setMinimumWidth(tableWidth);
 
   // "OK" reads the same in every language of the tool.
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
@@ -49,7 +57,7 @@ void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::u
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(grid);
   layout->addWidget(buttons);
-  dialog.resize(430, 620);
+  dialog.resize(std::max(430, dialog.sizeHint().width()), 620);
   dialog.exec();
 }
 

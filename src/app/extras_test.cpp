@@ -1,6 +1,12 @@
 // The difference report, the automatic history, the recording of live values
 // and the unprogrammed-changes indicator, against the simulated unit.
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
+#include <QScrollBar>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <tuple>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +15,7 @@
 #include <QTest>
 
 #include "app/test_support.h"
+#include "core/model/bike_code.h"
 
 namespace zelmo {
 
@@ -247,6 +254,73 @@ class ExtrasTest : public QObject {
     SetAdvance4(window, "14");
     QVERIFY(label->isHidden());
     window.setPrintAppearance(false);
+  }
+
+  void manualWithoutAViewerNamesItsFile() {
+    // No xdg-open to be found; the offscreen platform has no desktop services either.
+    const QByteArray path = qgetenv("PATH");
+    QTemporaryDir empty;
+    qputenv("PATH", empty.path().toUtf8());
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    for (auto [apply, file, words] :
+         {std::tuple{&TFormHlav::MenuEnglishClick, "manual_en.html", "No program could be started"},
+          std::tuple{&TFormHlav::MenuGermanClick, "manual_de.html", "kein Programm"},
+          std::tuple{&TFormHlav::MenuCzechClick, "manual_cz.html", "žádný program"}}) {
+      (window.*apply)();
+      QString text;
+      QMessageBox::Icon icon = QMessageBox::NoIcon;
+      WhenModal([&text, &icon](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        text = box->text();
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+      });
+      Item(window, "MenuContens")->trigger();  // F1
+      QTRY_VERIFY(!text.isEmpty());
+      QVERIFY2(text.contains(QString::fromUtf8(words)), qPrintable(text));
+      QVERIFY2(text.endsWith(QLatin1Char('/') + QLatin1String(file)), qPrintable(text));
+      QVERIFY(QFile::exists(text.section(QLatin1Char('\n'), -1)));
+      QCOMPARE(icon, QMessageBox::Warning);
+    }
+    qputenv("PATH", path);
+  }
+
+  // The unit's long bike names must stay in view: a horizontal scroll bar hid
+  // the unit's column, and with it the bike row's mark.
+  void differencesMarkAnotherBikeAndFitTheirTable() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    bench.runTicks(3);
+    auto* bike = Child<QComboBox>(&window, "ComboBoxBike");
+    const int unitIndex = BikeCodeToIndex(bench.unit.memory().block[field::kBikeCode]).value_or(0);
+    const int other = unitIndex == 3 ? 4 : 3;
+    bike->setCurrentIndex(other);
+    emit bike->activated(other);
+    window.MenuVerifyClick();
+    WaitIdle(bench);
+    for (auto apply : {&TFormHlav::MenuEnglishClick, &TFormHlav::MenuGermanClick, &TFormHlav::MenuCzechClick}) {
+      (window.*apply)();
+      QString bikeRow;
+      bool marked = false;
+      bool scrolls = true;
+      bool fits = false;
+      WhenModal([&](QWidget* modal) {
+        auto* table = modal->findChild<QTableWidget*>(QStringLiteral("DifferencesTable"));
+        QVERIFY(table);
+        bikeRow = table->item(0, 0)->text() + "|" + table->item(0, 1)->text() + "|" + table->item(0, 2)->text();
+        marked = table->item(0, 0)->font().bold() && table->item(0, 1)->font().bold();
+        QTest::qWait(50);
+        scrolls = table->horizontalScrollBar()->isVisible() || table->horizontalScrollBar()->maximum() > 0;
+        fits = modal->width() <= 769 && modal->height() <= 803;  // the main window's size
+        static_cast<QDialog*>(modal)->reject();
+      });
+      window.MenuDifferencesClick();
+      QVERIFY2(marked, qPrintable(bikeRow));
+      QVERIFY2(!scrolls, qPrintable(bikeRow));
+      QVERIFY(fits);
+    }
   }
 
  private:

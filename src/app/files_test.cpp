@@ -1,7 +1,9 @@
 // Open and save through the file dialogs.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,6 +11,7 @@
 
 #include "app/test_support.h"
 #include "core/files/ign_format.h"
+#include "core/settings/config_dir.h"
 
 namespace zelmo {
 
@@ -22,6 +25,8 @@ namespace {
 
 // What the "exe dir" commands offer: data.ign beside the program.
 QString ProgramFolderFile() { return QCoreApplication::applicationDirPath() + QStringLiteral("/data.ign"); }
+
+std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
 
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
@@ -86,10 +91,21 @@ class FilesTest : public QObject {
     const ParameterImage before = window.session().image();
     const QString caption = window.windowTitle();
     QString message;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
     AnswerFileDialog(path);
-    AnswerMessageBoxLater(&message);
+    QTimer::singleShot(200, [&message, &icon] {
+      test::WhenModal([&message, &icon](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        message = box->text();
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+      });
+    });
     window.MenuOpenClick();
-    QCOMPARE(message, QStringLiteral("Unmatched version of *.ign file!"));
+    // Which file was refused, on a line of its own, and a warning, not a mere note.
+    QCOMPARE(message, QStringLiteral("Unmatched version of *.ign file!\n") + path);
+    QCOMPARE(icon, QMessageBox::Warning);
     QCOMPARE(window.session().image(), before);
     QCOMPARE(window.windowTitle(), caption);
     QVERIFY(window.lastFilePath().isEmpty());
@@ -156,6 +172,81 @@ class FilesTest : public QObject {
     window.MenuSaveExeDirClick();
     QCOMPARE(offered, ProgramFolderFile());
     QVERIFY(QFile::exists(folder.filePath(QStringLiteral("data.ign"))));
+  }
+
+  void installedProgramKeepsItsExeDirFileInTheDataFolder() {
+    QTemporaryDir root;
+    const QString bin = root.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir(root.path()).mkdir(QStringLiteral("bin")));
+    QVERIFY(QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    // The superuser writes even there; a folder that is gone cannot be written by anyone.
+    const QString programFolder =
+        FolderWritable(PathOf(bin)) ? root.filePath(QStringLiteral("gone")) : bin;
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("data")).toUtf8());
+    const QString expected = root.filePath(QStringLiteral("data/zelmo-tci/data.ign"));
+    {
+      Bench bench({}, {}, {}, sim::FactoryMemory(), programFolder + QStringLiteral("/zelmo-tci"));
+      TFormHlav& window = *bench.window;
+      QStringList offered;
+      test::WhenModal([&offered](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        offered << dialog->selectedFiles().value(0);
+        dialog->reject();
+      });
+      window.MenuOpenExeDirClick();
+      QCOMPARE(offered.value(0), expected);
+      QVERIFY(QFileInfo(expected).dir().exists());
+
+      test::WhenModal([&offered](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        offered << dialog->selectedFiles().value(0);
+        dialog->selectFile(offered.last());
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+      });
+      window.MenuSaveExeDirClick();
+      QCOMPARE(offered.value(1), expected);
+      QVERIFY(QFile::exists(expected));
+    }
+    if (oldData.isNull()) {
+      qunsetenv("XDG_DATA_HOME");
+    } else {
+      qputenv("XDG_DATA_HOME", oldData);
+    }
+    QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+
+  void cancelledExeDirDialogsLeaveTheOtherDialogsTheirLastFile() {
+    QTemporaryDir folder;
+    const QString first = folder.filePath(QStringLiteral("first.ign"));
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    AnswerFileDialog(first);
+    window.MenuSaveClick();
+    QVERIFY(QFile::exists(first));
+    AnswerFileDialog(first);
+    window.MenuOpenClick();  // the save dialog now starts with it too
+
+    QStringList offered;
+    const auto note = [&offered] {
+      test::WhenModal([&offered](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        offered << dialog->selectedFiles().value(0);
+        dialog->reject();
+      });
+    };
+    note();
+    window.MenuOpenExeDirClick();
+    note();
+    window.MenuSaveExeDirClick();
+    note();
+    window.MenuOpenClick();
+    note();
+    window.MenuSaveClick();
+    QCOMPARE(offered, QStringList({ProgramFolderFile(), ProgramFolderFile(), first, first}));
   }
 
  private:

@@ -51,13 +51,13 @@ QString FindManual(std::uint8_t languageId, const QStringList& folders) {
   return {};
 }
 
-bool OpenManual(std::uint8_t languageId) {
-  const QString manual =
-      FindManual(languageId, ManualFolders(QCoreApplication::applicationDirPath()));
-  if (manual.isEmpty()) {
-    return false;
+ManualOpening OpenManual(std::uint8_t languageId) {
+  ManualOpening opening;
+  opening.file = FindManual(languageId, ManualFolders(QCoreApplication::applicationDirPath()));
+  if (!opening.file.isEmpty()) {
+    opening.opened = QDesktopServices::openUrl(QUrl::fromLocalFile(opening.file));
   }
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+  return opening;
 }
 
 }  // namespace zelmo

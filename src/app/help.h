@@ -16,9 +16,14 @@ QStringList ManualFolders(const QString& programFolder);
 // empty when the language has no manual or none is found.
 QString FindManual(std::uint8_t languageId, const QStringList& folders);
 
+struct ManualOpening {
+  QString file;         // the manual found; empty when there is none
+  bool opened = false;  // the desktop took it
+};
+
 // Hands the manual to the desktop and returns at once; does nothing for a
-// language without a manual. False when no manual was found or the desktop
-// could not open it.
-bool OpenManual(std::uint8_t languageId);
+// language without a manual. Without a desktop viewer (no xdg-open, or a
+// platform without desktop services) the manual is found but not opened.
+ManualOpening OpenManual(std::uint8_t languageId);
 
 }  // namespace zelmo

@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
   zelmo::QtSerialLink link(zelmo::StartupPortMapping(configFiles, line.options.value(QStringLiteral("--port"))));
   zelmo::TFormHlav window(link, zelmo::WindowOptions{line.arguments, QApplication::applicationFilePath(),
                                                      line.options.value(QStringLiteral("--print-to")), configFiles});
+  // Shown before the event loop runs: the port opens in its first pass, with
+  // the window already on the screen.
   window.show();
 #if defined(__GLIBC__)
   // Building the window leaves freed heap behind (the font configuration,

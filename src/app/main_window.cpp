@@ -73,8 +73,8 @@ void TFormHlav::buildToolGroup(QWidget* client) {
     buttons[i] = button;
   }
   connect(buttons[0], &QToolButton::clicked, this, &TFormHlav::MenuNewClick);
-  connect(buttons[1], &QToolButton::clicked, this, [this] { openFile(true); });
-  connect(buttons[2], &QToolButton::clicked, this, [this] { saveFile(true); });
+  connect(buttons[1], &QToolButton::clicked, this, [this] { openFromToolbar(); });
+  connect(buttons[2], &QToolButton::clicked, this, [this] { saveFromToolbar(); });
   connect(buttons[3], &QToolButton::clicked, this, &TFormHlav::SpeedButtonPrintClick);
   SpeedButtonZpet = buttons[4];
   SpeedButtonZnovu = buttons[5];

@@ -125,13 +125,19 @@ class TFormHlav : public QMainWindow, private SessionListener {
   void setFileCaption();
 
   // Files.
-  bool chooseOpenFile(QString& path);
-  bool chooseSaveFile(QString& path);
-  void openFile(bool fromToolbar);
+  // The dialogs, starting with that file selected.
+  bool chooseOpenFile(QString& path, const QString& start);
+  bool chooseSaveFile(QString& path, const QString& start);
+  // exeDir: offer the exe-dir file this once instead of the dialog's last one.
+  void openFile(bool exeDir);
   // Reads a parameter file into the editor as Open does, without an undo step.
   void openPath(const QString& path);
-  void saveFile(bool fromToolbar);
-  void pointDialogsAtProgramFolder();
+  void saveFile(bool exeDir);
+  void openFromToolbar();
+  void saveFromToolbar();
+  // data.ign beside the program, or in the per-user data folder when the
+  // program's folder cannot be written.
+  QString exeDirFile() const;
 
   // The device side on screen.
   void Timer1Timer();
@@ -149,7 +155,6 @@ class TFormHlav : public QMainWindow, private SessionListener {
   QString lastFilePath_;
   QString openDialogFile_;  // the file name each dialog starts with
   QString saveDialogFile_;
-  QString programFolderFile_;
 
   QTimer timer1_;
   // Made at the first About: nobody waits for it at start-up.

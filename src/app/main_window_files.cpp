@@ -1,5 +1,6 @@
 // Open and save of parameter files, with the "exe dir" variants.
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -19,20 +20,20 @@ std::filesystem::path PathOf(const QString& file) { return std::filesystem::path
 
 }  // namespace
 
-bool TFormHlav::chooseOpenFile(QString& path) {
+bool TFormHlav::chooseOpenFile(QString& path, const QString& start) {
   QFileDialog dialog(this);
   dialog.setObjectName(QStringLiteral("OpenDialog1"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters({kIgnFilter, kAllFilter});
   dialog.setDefaultSuffix(QStringLiteral("ign"));
-  if (!openDialogFile_.isEmpty()) dialog.selectFile(openDialogFile_);
+  if (!start.isEmpty()) dialog.selectFile(start);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = dialog.selectedFiles().first();
   return true;
 }
 
-bool TFormHlav::chooseSaveFile(QString& path) {
+bool TFormHlav::chooseSaveFile(QString& path, const QString& start) {
   QFileDialog dialog(this);
   dialog.setObjectName(QStringLiteral("SaveDialog1"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -41,21 +42,21 @@ bool TFormHlav::chooseSaveFile(QString& path) {
   dialog.selectNameFilter(kIgnFilter);
   dialog.setDefaultSuffix(QStringLiteral("ign"));
   dialog.setSizeGripEnabled(true);
-  if (!saveDialogFile_.isEmpty()) dialog.selectFile(saveDialogFile_);
+  if (!start.isEmpty()) dialog.selectFile(start);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = dialog.selectedFiles().first();
   return true;
 }
 
-void TFormHlav::pointDialogsAtProgramFolder() {
-  openDialogFile_ = programFolderFile_;
-  saveDialogFile_ = programFolderFile_;
+QString TFormHlav::exeDirFile() const {
+  const std::filesystem::path folder = PathOf(QFileInfo(options_.programPath).absolutePath());
+  return QString::fromStdU16String(ExeDirFile(folder, ProcessEnvironment).u16string());
 }
 
-void TFormHlav::saveFile(bool fromToolbar) {
-  if (fromToolbar && CtrlHeld()) pointDialogsAtProgramFolder();
+void TFormHlav::saveFile(bool exeDir) {
+  // The exe-dir file is offered this once; the dialogs keep their own last file.
   QString path;
-  if (!chooseSaveFile(path)) return;
+  if (!chooseSaveFile(path, exeDir ? exeDirFile() : saveDialogFile_)) return;
   const FileOutcome saved = session_->saveFile(PathOf(path), fieldValues());
   if (!saved.ok) {
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(saved.message));
@@ -65,10 +66,9 @@ void TFormHlav::saveFile(bool fromToolbar) {
   openDialogFile_ = lastFilePath_;
 }
 
-void TFormHlav::openFile(bool fromToolbar) {
-  if (fromToolbar && CtrlHeld()) pointDialogsAtProgramFolder();
+void TFormHlav::openFile(bool exeDir) {
   QString path;
-  if (chooseOpenFile(path)) {
+  if (chooseOpenFile(path, exeDir ? exeDirFile() : openDialogFile_)) {
     openPath(path);
   } else {
     device_->hideOperation();
@@ -84,24 +84,23 @@ void TFormHlav::openPath(const QString& path) {
   } else if (!opened.refused) {
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(opened.message));
   } else if (!opened.message.empty()) {
-    QMessageBox::information(this, windowTitle(), QString::fromStdString(opened.message));
+    QMessageBox::warning(this, windowTitle(), QString::fromStdString(opened.message));
   }
   device_->hideOperation();
   GrafAdv->request(GraphRescale);
 }
 
+// Ctrl held on the tool bar's buttons means the exe-dir command.
+void TFormHlav::openFromToolbar() { openFile(CtrlHeld()); }
+
+void TFormHlav::saveFromToolbar() { saveFile(CtrlHeld()); }
+
 void TFormHlav::MenuSaveClick() { saveFile(false); }
 
-void TFormHlav::MenuSaveExeDirClick() {
-  pointDialogsAtProgramFolder();
-  saveFile(false);
-}
+void TFormHlav::MenuSaveExeDirClick() { saveFile(true); }
 
 void TFormHlav::MenuOpenClick() { openFile(false); }
 
-void TFormHlav::MenuOpenExeDirClick() {
-  pointDialogsAtProgramFolder();
-  openFile(false);
-}
+void TFormHlav::MenuOpenExeDirClick() { openFile(true); }
 
 }  // namespace zelmo

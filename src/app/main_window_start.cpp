@@ -22,14 +22,6 @@
 namespace zelmo {
 namespace {
 
-constexpr qsizetype kMaxProgramPath = 8190;
-
-QString ProgramFolderFileOf(QString programPath) {
-  programPath.truncate(kMaxProgramPath);
-  const qsizetype cut = std::max(programPath.lastIndexOf(QLatin1Char('/')), programPath.lastIndexOf(QLatin1Char('\\')));
-  return programPath.left(cut + 1) + QStringLiteral("data.ign");
-}
-
 EditorSession::Setup SessionSetup(const std::optional<ConfigFiles>& files) {
   EditorSession::Setup setup;
   if (files) setup.historyFolder = HistoryFolder(files->settingsFile);
@@ -86,7 +78,6 @@ TFormHlav::~TFormHlav() {
 void TFormHlav::FormCreate() {
   BuildMenuCom();
   centreOnScreen();
-  programFolderFile_ = ProgramFolderFileOf(options_.programPath);
   ParameterImage loaded = session_->image();
   StoredChoices choices = session_->choices();
   std::string fileName;
@@ -98,7 +89,16 @@ void TFormHlav::FormCreate() {
   // The French slot has no texts of its own; English keeps the window readable.
   const std::uint8_t language = session_->choices().languageId;
   applyLanguage(language == kCzech || language == kGerman ? language : kEnglish);
-  session_->openPort();
+  // The port opens once the window is on the screen, so a "Com opening
+  // error!" box stands over it and not alone on an empty desktop.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (closed_) return;
+        session_->openPort();
+        showDeviceDisplay(true);
+      },
+      Qt::QueuedConnection);
   showDeviceDisplay(true);
   device_->hideOperation();
   device_->setTestMode(testMode_);
@@ -192,6 +192,13 @@ void TFormHlav::MenuAboutClick() {
   about_->exec();
 }
 
-void TFormHlav::MenuContensClick() { OpenManual(session_->choices().languageId); }
+void TFormHlav::MenuContensClick() {
+  const std::uint8_t language = session_->choices().languageId;
+  const ManualOpening manual = OpenManual(language);
+  if (manual.file.isEmpty() || manual.opened) return;
+  // Without a viewer the mechanic can still open the file by hand.
+  const std::string text = FillText(ExtraText(Extra::ManualViewerMissing, language), manual.file.toStdString());
+  QMessageBox::warning(this, windowTitle(), QString::fromStdString(text));
+}
 
 }  // namespace zelmo

@@ -1,7 +1,9 @@
 // Start-up and close of the main window: the order of the settings, the
 // command-line language and the values kept at close.
 #include <QGuiApplication>
+#include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,7 +48,9 @@ class StartupTest : public QObject {
     QCOMPARE(window.x(), screen.x() + (screen.width() - kDefaultWindowWidth) / 2);
     QCOMPARE(window.y(), screen.y() + (screen.height() - kDefaultWindowHeight) / 2);
     QCOMPARE(window.session().choices().selectedComIndex, 0);
-    QCOMPARE(bench.link.openPort(), 1);
+    // The port opens in the event loop's first pass, once the window may show.
+    QCOMPARE(bench.link.openPort(), 0);
+    QTRY_COMPARE(bench.link.openPort(), 1);
     QVERIFY(Child<QLabel>(&window, "LabelCom")->text().startsWith(QStringLiteral("COM= COM1")));
     QCOMPARE(window.session().choices().languageId, kEnglish);
     QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       "));
@@ -74,7 +78,7 @@ class StartupTest : public QObject {
     TFormHlav& window = *bench.window;
     QCOMPARE(window.pos(), QPoint(10, 20));
     QCOMPARE(window.session().choices().selectedComIndex, kAutoComIndex);
-    QCOMPARE(bench.link.openPort(), 4);
+    QTRY_COMPARE(bench.link.openPort(), 4);  // in the event loop's first pass
     QCOMPARE(window.windowTitle(), QStringLiteral("  Zelmo_TCI       /x/y.ign"));
     QCOMPARE(window.lastFilePath(), QStringLiteral("/x/z.ign"));
     QVERIFY(Child<QCheckBox>(&window, "CheckBoxIgnAll")->isChecked());
@@ -123,6 +127,29 @@ class StartupTest : public QObject {
     QVERIFY2(message.startsWith(QStringLiteral("Unable to write to ")), qPrintable(message));
     QVERIFY(message.contains(QStringLiteral("Zelmo_TCI.ini")));
     QVERIFY(!bench.window->isVisible());
+  }
+
+  void comOpeningErrorStandsOverTheShownWindow() {
+    ConfigFolder config;
+    sim::SimLinkOptions elsewhere;
+    elsewhere.unitPort = 5;  // the window starts on COM 1
+    QString message;
+    QWidget* parent = nullptr;
+    bool parentShown = false;
+    test::WhenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box);
+      message = box->text();
+      parent = box->parentWidget();
+      parentShown = parent && parent->isVisible();
+      box->button(QMessageBox::Ok)->click();
+    });
+    Bench bench({}, {}, elsewhere);
+    bench.window->show();
+    QTRY_VERIFY(!message.isEmpty());
+    QVERIFY2(message.startsWith(QStringLiteral("Com opening error!")), qPrintable(message));
+    QCOMPARE(parent, bench.window.get());
+    QVERIFY(parentShown);
   }
 
   void closeKeepsATypedButUnconfirmedValue() {

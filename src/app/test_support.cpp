@@ -26,10 +26,11 @@ QByteArray ConfigFolder::read(const QString& name) const {
 }
 
 Bench::Bench(QStringList arguments, sim::UnitOptions unitOptions, sim::SimLinkOptions linkOptions,
-             sim::UnitMemory memory)
+             sim::UnitMemory memory, QString programPath)
     : unit(unitOptions, memory), link(unit, sim::SteadyClock(), linkOptions) {
-  window = std::make_unique<TFormHlav>(link, WindowOptions{std::move(arguments), QCoreApplication::applicationFilePath(),
-                                                           {}, FindConfigFiles(ProcessEnvironment)});
+  if (programPath.isEmpty()) programPath = QCoreApplication::applicationFilePath();
+  window = std::make_unique<TFormHlav>(
+      link, WindowOptions{std::move(arguments), programPath, {}, FindConfigFiles(ProcessEnvironment)});
 }
 
 Bench::~Bench() = default;

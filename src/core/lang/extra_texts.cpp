@@ -60,6 +60,12 @@ constexpr std::array kExtraRows{
              "Kein Standarddrucker eingerichtet. Den Ausdruck stattdessen als PDF-Datei speichern?",
              "Není nastavena výchozí tiskárna. Uložit výtisk místo toho jako soubor PDF?"},
     ExtraRow{Extra::PrintFailed, "Printing failed: %s", "Drucken fehlgeschlagen: %s", "Tisk se nezdařil: %s"},
+    ExtraRow{Extra::ManualViewerMissing,
+             "No program could be started to show the manual. Open this file in a web browser:\n%s",
+             "Es konnte kein Programm zum Anzeigen der Anleitung gestartet werden. Öffnen Sie diese Datei in "
+             "einem Webbrowser:\n%s",
+             "Nepodařilo se spustit žádný program pro zobrazení návodu. Otevřete tento soubor ve webovém "
+             "prohlížeči:\n%s"},
     ExtraRow{Extra::FieldBike, "Bike", "Motorrad", "Motocykl"},
     ExtraRow{Extra::FieldRpmPoint, "Speed %d [rpm]", "Drehzahl %d [rpm]", "Otáčky %d [rpm]"},
     ExtraRow{Extra::FieldAdvance, "Advance %d [°]", "Vorzündung %d [°]", "Předstih %d [°]"},

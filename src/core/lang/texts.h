@@ -128,6 +128,7 @@ enum class Extra {
   SettingsWriteError,    // "Unable to write to %s"
   NoPrinter,             // no default printer: offer a PDF file instead
   PrintFailed,           // "%s" the reason
+  ManualViewerMissing,   // no program could show the manual; "%s" its file
   // Field names of the difference report, in user units.
   FieldBike,
   FieldRpmPoint,         // "Speed %d [rpm]"

@@ -162,8 +162,9 @@ FileOutcome EditorSession::openFile(const std::filesystem::path& file) {
   if (!read.ok) return {false, false, std::string(kOpenFileError) + "\n" + read.error};
   ParameterImage loaded = image_;
   if (!ReadParameterFile(read.content, loaded)) {
+    // The file's name on its own line says which one of several was refused.
     const auto message = IgnVersionMessage(choices_.languageId);
-    return {false, true, message ? std::string(*message) : std::string()};
+    return {false, true, message ? std::string(*message) + "\n" + NameOf(file) : std::string()};
   }
   image_ = loaded;
   order();

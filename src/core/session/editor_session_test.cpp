@@ -350,9 +350,9 @@ TEST_F(Session, ABadFileLeavesTheImageAndGivesTheVersionMessage) {
   FileOutcome opened = session_.openFile(bad);
   EXPECT_FALSE(opened.ok);
   EXPECT_TRUE(opened.refused);  // a notice, not a failure of the system
-  EXPECT_EQ(opened.message, "Unmatched version of *.ign file!");
+  EXPECT_EQ(opened.message, "Unmatched version of *.ign file!\n" + bad.string());
   session_.setLanguage(kGerman);
-  EXPECT_EQ(session_.openFile(bad).message, "Uneinig Version der Datendatei *.ign!");
+  EXPECT_EQ(session_.openFile(bad).message, "Uneinig Version der Datendatei *.ign!\n" + bad.string());
 
   opened = session_.openFile(dir_ / "missing.ign");
   EXPECT_FALSE(opened.ok);

@@ -1,6 +1,13 @@
 #include "core/settings/config_dir.h"
 
 #include <cstdlib>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <fstream>
+#else
+#include <unistd.h>
+#endif
 
 namespace zelmo {
 namespace {
@@ -13,6 +20,11 @@ std::optional<std::string> NonEmpty(const EnvironmentGetter& environment, const 
   auto value = environment(name);
   if (value && value->empty()) return std::nullopt;
   return value;
+}
+
+std::optional<fs::path> AbsoluteXdg(const EnvironmentGetter& environment, const char* name) {
+  if (auto xdg = NonEmpty(environment, name); xdg && xdg->front() == '/') return fs::path(*xdg);
+  return std::nullopt;
 }
 
 ConfigFiles FilesIn(const fs::path& folder) {
@@ -29,9 +41,7 @@ std::optional<fs::path> UserFolder(const EnvironmentGetter& environment, ConfigP
     if (auto appData = NonEmpty(environment, "APPDATA")) return fs::path(*appData) / kFolderName;
     return std::nullopt;
   }
-  if (auto xdg = NonEmpty(environment, "XDG_CONFIG_HOME"); xdg && xdg->front() == '/') {
-    return fs::path(*xdg) / kFolderName;
-  }
+  if (auto xdg = AbsoluteXdg(environment, "XDG_CONFIG_HOME")) return *xdg / kFolderName;
   if (auto home = NonEmpty(environment, "HOME")) return fs::path(*home) / ".config" / kFolderName;
   return std::nullopt;
 }
@@ -55,6 +65,42 @@ std::optional<ConfigFiles> FindConfigFiles(const EnvironmentGetter& environment,
     files.legacyMarkerFile = std::string("c:\\") + kMarkerFileName;
   }
   return files;
+}
+
+std::optional<fs::path> FindDataFolder(const EnvironmentGetter& environment, ConfigPlatform platform) {
+  if (platform == ConfigPlatform::Windows) {
+    if (auto local = NonEmpty(environment, "LOCALAPPDATA")) return fs::path(*local) / kFolderName;
+    return std::nullopt;
+  }
+  if (auto xdg = AbsoluteXdg(environment, "XDG_DATA_HOME")) return *xdg / kFolderName;
+  if (auto home = NonEmpty(environment, "HOME")) return fs::path(*home) / ".local" / "share" / kFolderName;
+  return std::nullopt;
+}
+
+bool FolderWritable(const fs::path& folder) {
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) return false;
+#if defined(_WIN32)
+  // Permissions there say little; only a file made and taken away again tells.
+  const fs::path probe = folder / ".zelmo-tci-write-test";
+  const bool made = static_cast<bool>(std::ofstream(probe));
+  fs::remove(probe, error);
+  return made;
+#else
+  return ::access(folder.c_str(), W_OK) == 0;
+#endif
+}
+
+fs::path ExeDirFile(const fs::path& programFolder, const EnvironmentGetter& environment, const WritableCheck& writable,
+                    ConfigPlatform platform) {
+  const fs::path beside = programFolder / kExeDirFileName;
+  if (writable(programFolder)) return beside;
+  const auto data = FindDataFolder(environment, platform);
+  if (!data) return beside;
+  std::error_code error;
+  // A folder that cannot be made shows up in the file dialog, which says so.
+  fs::create_directories(*data, error);
+  return *data / kExeDirFileName;
 }
 
 }  // namespace zelmo

@@ -41,4 +41,24 @@ struct ConfigFiles {
 std::optional<ConfigFiles> FindConfigFiles(const EnvironmentGetter& environment,
                                            ConfigPlatform platform = kThisPlatform);
 
+// The per-user data folder: on POSIX $XDG_DATA_HOME/zelmo-tci (an absolute
+// XDG_DATA_HOME only) or ~/.local/share/zelmo-tci, on Windows
+// %LOCALAPPDATA%\zelmo-tci. Nothing when the environment names no folder.
+std::optional<std::filesystem::path> FindDataFolder(const EnvironmentGetter& environment,
+                                                    ConfigPlatform platform = kThisPlatform);
+
+// Whether this user may create files in the folder.
+bool FolderWritable(const std::filesystem::path& folder);
+using WritableCheck = std::function<bool(const std::filesystem::path& folder)>;
+
+inline constexpr const char* kExeDirFileName = "data.ign";
+
+// The file of the "exe dir" commands: data.ign in the program's folder, or,
+// when that folder cannot be written (an installed program), data.ign in the
+// per-user data folder, which is created then. Stays in the program's folder
+// when the environment names no data folder.
+std::filesystem::path ExeDirFile(const std::filesystem::path& programFolder, const EnvironmentGetter& environment,
+                                 const WritableCheck& writable = FolderWritable,
+                                 ConfigPlatform platform = kThisPlatform);
+
 }  // namespace zelmo

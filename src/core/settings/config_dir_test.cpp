@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
+#include <system_error>
 
 namespace zelmo {
 namespace {
@@ -50,6 +52,64 @@ TEST(ConfigDir, WindowsUsesApplicationDataWithLegacyFallbacks) {
   EXPECT_EQ(files->legacyShadowFile, fs::path("c:\\windows\\_Zelmo_TCI.ini"));
   EXPECT_EQ(files->legacyMarkerFile, fs::path("c:\\test_brelot.txt"));
   EXPECT_FALSE(FindConfigFiles(Environment({{"HOME", "/home/u"}}), ConfigPlatform::Windows));
+}
+
+TEST(DataFolder, PosixPrefersAnAbsoluteXdgFolderThenHomeWindowsLocalAppData) {
+  auto folder = [](std::map<std::string, std::string> values, ConfigPlatform platform = ConfigPlatform::Posix) {
+    return FindDataFolder(Environment(std::move(values)), platform).value_or("none");
+  };
+  EXPECT_EQ(folder({{"XDG_DATA_HOME", "/data"}, {"HOME", "/home/u"}}), fs::path("/data/zelmo-tci"));
+  EXPECT_EQ(folder({{"XDG_DATA_HOME", "rel"}, {"HOME", "/home/u"}}), fs::path("/home/u/.local/share/zelmo-tci"));
+  // The configuration folder's variables do not move the data folder.
+  EXPECT_EQ(folder({{"ZELMO_TCI_CONFIG_DIR", "/z"}, {"XDG_CONFIG_HOME", "/c"}, {"HOME", "/home/u"}}),
+            fs::path("/home/u/.local/share/zelmo-tci"));
+  EXPECT_EQ(folder({}), fs::path("none"));
+  EXPECT_EQ(folder({{"LOCALAPPDATA", "C:\\L"}, {"HOME", "/home/u"}}, ConfigPlatform::Windows),
+            fs::path("C:\\L") / "zelmo-tci");
+  EXPECT_EQ(folder({{"HOME", "/home/u"}}, ConfigPlatform::Windows), fs::path("none"));
+}
+
+class ExeDir : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("zelmo-exedir-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "bin");
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+  fs::path root_;
+};
+
+TEST_F(ExeDir, AWritableProgramFolderKeepsTheFileBesideTheProgram) {
+  const auto env = Environment({{"XDG_DATA_HOME", (root_ / "data").string()}});
+  EXPECT_EQ(ExeDirFile(root_ / "bin", env, [](const fs::path&) { return true; }), root_ / "bin" / "data.ign");
+  EXPECT_FALSE(fs::exists(root_ / "data"));
+}
+
+TEST_F(ExeDir, AnInstalledProgramUsesTheDataFolderAndMakesIt) {
+  const auto env = Environment({{"XDG_DATA_HOME", (root_ / "data").string()}, {"HOME", "/nowhere"}});
+  fs::path asked;
+  const fs::path file = ExeDirFile(root_ / "bin", env, [&asked](const fs::path& folder) {
+    asked = folder;
+    return false;
+  });
+  EXPECT_EQ(asked, root_ / "bin");
+  EXPECT_EQ(file, root_ / "data" / "zelmo-tci" / "data.ign");
+  EXPECT_TRUE(fs::is_directory(root_ / "data" / "zelmo-tci"));
+  // Without any data folder the program's folder is all there is.
+  EXPECT_EQ(ExeDirFile(root_ / "bin", Environment({}), [](const fs::path&) { return false; }),
+            root_ / "bin" / "data.ign");
+}
+
+TEST_F(ExeDir, AMissingFolderOrAFileIsNotWritable) {
+  EXPECT_TRUE(FolderWritable(root_ / "bin"));
+  EXPECT_FALSE(FolderWritable(root_ / "gone"));
+  { std::ofstream(root_ / "plain") << "x"; }
+  EXPECT_FALSE(FolderWritable(root_ / "plain"));
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // Every way an edit reaches the image: up-downs, leaving a field, Enter, the
 // check boxes, the bike list, New, the shift tools, undo and redo, and the
 // rules that show and hide controls.
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <vector>
 
 #include "app/test_support.h"
@@ -339,6 +341,63 @@ class EditingTest : public QObject {
       QVERIFY2(window.findChild<QWidget*>(QString::fromLatin1(spec.labelKey.data(), spec.labelKey.size())) != nullptr,
                spec.labelKey.data());
     }
+  }
+
+  // Up, Down, Page Up, Page Down and the wheel in a field run what a click on
+  // its up-down runs: from the typed value, within the field's range, one undo
+  // step each, and a program after the change.
+  void keysAndWheelStepAFieldAsItsUpDown() {
+    Bench bench;
+    TFormHlav& window = *bench.window;
+    ShowActive(window);
+    auto* field = Child<QLineEdit>(&window, "Edit51");
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    const int start = window.session().image().advance(1);
+    QVERIFY(start < 49);
+
+    QTest::keyClick(field, Qt::Key_Up);
+    QCOMPARE(window.session().image().advance(1), start + 1);
+    QTest::keyClick(field, Qt::Key_PageUp);
+    QCOMPARE(window.session().image().advance(1), start + 11);
+    QTest::keyClick(field, Qt::Key_Down);
+    QCOMPARE(window.session().image().advance(1), start + 10);
+    QTest::keyClick(field, Qt::Key_PageDown);
+    QCOMPARE(window.session().image().advance(1), start);
+    QWheelEvent notch(QPointF(3, 3), field->mapToGlobal(QPointF(3, 3)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(field, &notch);
+    QCOMPARE(window.session().image().advance(1), start + 1);
+    QCOMPARE(field->text(), QString::number(start + 1));
+    // Five steps, five undo steps.
+    for (int i = 0; i < 5; ++i) {
+      QVERIFY(window.session().canUndo());
+      window.SpeedButtonZpetClick();
+    }
+    QVERIFY(!window.session().canUndo());
+    QCOMPARE(window.session().image().advance(1), start);
+
+    // From a typed value up to the field's top.
+    field->setText(QStringLiteral("55"));
+    QTest::keyClick(field, Qt::Key_PageUp);
+    QCOMPARE(window.session().image().advance(1), SpecOf(Field::Advance).maximum);
+    // A speed steps by its row's 100 rpm and stays in order.
+    auto* speed = Child<QLineEdit>(&window, "EditRpmAdv3");
+    speed->setFocus();
+    QTRY_VERIFY(speed->hasFocus());
+    const int speedBefore = window.session().image().rpmPoint(2);
+    QTest::keyClick(speed, Qt::Key_Down);
+    QCOMPARE(window.session().image().rpmPoint(2), speedBefore - 1);
+
+    // With programming after a change the key programs the unit.
+    Child<QCheckBox>(&window, "CheckBoxProgHned")->click();
+    QVERIFY(window.session().programAfterChange());
+    QTRY_VERIFY_WITH_TIMEOUT(!window.session().engine().display().noConnection, 5000);
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_Down);
+    QCOMPARE(window.session().image().advance(1), 59);
+    QTRY_COMPARE_WITH_TIMEOUT(static_cast<int>(bench.unit.memory().block[::zelmo::field::kAdvance + 1]), 59, 5000);
   }
 
  private:

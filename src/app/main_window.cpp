@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -108,11 +109,32 @@ void TFormHlav::buildToolGroup(QWidget* client) {
 QAction* TFormHlav::addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
   auto* action = new QAction(caption, this);
   action->setObjectName(QString::fromLatin1(name));
-  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  if (!shortcut.isEmpty()) {
+    action->setShortcut(shortcut);
+    shortcutItems_.push_back(action);
+  }
   action->setShortcutContext(Qt::WindowShortcut);
   menu->addAction(action);
   named_.insert(action->objectName(), action);
   return action;
+}
+
+bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
+  // A focused text field claims its own editing keys (Ctrl+Z above all)
+  // before the window's shortcuts see them, and the focus is nearly always in
+  // a field. In this window a key of the menu means the menu item, as the
+  // mouse would choose it; dialogs and open menus keep their own keys.
+  if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const QAction* item : shortcutItems_) {
+      if (item->shortcut() == pressed) {
+        event->ignore();
+        return true;
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TFormHlav::buildMenus() {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/widget_factory.h"
 #include "core/session/editor_session.h"
@@ -82,6 +83,8 @@ class TFormHlav : public QMainWindow, private SessionListener {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Keeps the menu's shortcuts for the menu whatever control has the focus.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // SessionListener
@@ -170,6 +173,7 @@ class TFormHlav : public QMainWindow, private SessionListener {
   QToolButton* SpeedButtonZpet = nullptr;
   QToolButton* SpeedButtonZnovu = nullptr;
   std::array<QAction*, kComItemCount> MenuComItems{};
+  std::vector<QAction*> shortcutItems_;  // the menu items that have a shortcut
   QAction* MenuZpet = nullptr;
   QAction* MenuZnovu = nullptr;
   QAction* MenuEnglish = nullptr;

@@ -60,6 +60,7 @@ TFormHlav::TFormHlav(SerialLink& link, WindowOptions options, QWidget* parent)
   connect(GrafAdv, &CurveWidget::focusRequested, fields_, &ParameterFields::focusField);
   connect(recorder_, &LiveRecorder::changed, this, &TFormHlav::updateIndicators);
   connect(recorder_, &LiveRecorder::failed, this, [this](const QString& text) { warning(text.toStdString()); });
+  QCoreApplication::instance()->installEventFilter(this);
   timer1_.setInterval(55);
   connect(&timer1_, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
   timer1_.start();
@@ -70,6 +71,7 @@ TFormHlav::~TFormHlav() {
   // The controls go first, while the session their handlers would touch
   // still exists; a field losing the focus on the way out is no edit.
   closed_ = true;
+  QCoreApplication::instance()->removeEventFilter(this);
   fields_->close();
   timer1_.stop();
   delete takeCentralWidget();

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace zelmo {
@@ -87,9 +88,53 @@ void UpDown::setPosition(int value) {
   if (buddy_) buddy_->setText(format(position_));
 }
 
-void UpDown::step(int direction) {
-  setPosition(position() + direction * step_);
+void UpDown::setBuddy(QLineEdit* edit) {
+  if (buddy_) buddy_->removeEventFilter(this);
+  buddy_ = edit;
+  if (buddy_) buddy_->installEventFilter(this);
+}
+
+void UpDown::step(int steps) {
+  setPosition(position() + steps * step_);
   emit clicked();
+}
+
+bool UpDown::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != buddy_) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::Wheel) {
+    wheel(static_cast<QWheelEvent*>(event));
+    return true;
+  }
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->modifiers() & ~Qt::KeypadModifier) return false;
+  // The keys a platform spin box steps with; Page Up and Down take ten steps.
+  switch (key->key()) {
+    case Qt::Key_Up:
+      step(1);
+      return true;
+    case Qt::Key_Down:
+      step(-1);
+      return true;
+    case Qt::Key_PageUp:
+      step(10);
+      return true;
+    case Qt::Key_PageDown:
+      step(-10);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void UpDown::wheelEvent(QWheelEvent* event) { wheel(event); }
+
+void UpDown::wheel(QWheelEvent* event) {
+  event->accept();
+  wheelRest_ += event->angleDelta().y();
+  const int notches = wheelRest_ / QWheelEvent::DefaultDeltasPerStep;
+  wheelRest_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+  if (notches != 0) step(notches);
 }
 
 void UpDown::mousePressEvent(QMouseEvent* event) {

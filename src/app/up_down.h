@@ -34,7 +34,9 @@ class UpDown : public QWidget {
  public:
   UpDown(int minimum, int maximum, int increment, bool thousands, QWidget* parent = nullptr);
 
-  void setBuddy(QLineEdit* edit) { buddy_ = edit; }
+  // The field's Up, Down, Page Up and Page Down keys and its wheel step the
+  // position as the buttons do.
+  void setBuddy(QLineEdit* edit);
   QLineEdit* buddy() const { return buddy_; }
 
   // The position takes what is typed into the field: a whole number, the
@@ -53,9 +55,14 @@ class UpDown : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void step(int direction);
+  // Moves the position by `steps` increments and reports one click.
+  void step(int steps);
+  // Whole notches of the wheel, one click per event that turns at least one.
+  void wheel(QWheelEvent* event);
 
   int minimum_;
   int maximum_;
@@ -65,6 +72,7 @@ class UpDown : public QWidget {
   int pressed_ = 0;  // +1 upper half, -1 lower half while the button is down
   QTimer repeat_;     // holding a button keeps stepping, as the platform control does
   QLineEdit* buddy_ = nullptr;
+  int wheelRest_ = 0;  // eighths of a degree short of a whole notch (touchpads send less)
 };
 
 // Reads a whole number as typed: blanks and the locale's group separator are

@@ -1,7 +1,9 @@
 // The edit field and up-down pair on its own.
+#include <QApplication>
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "app/up_down.h"
 
@@ -79,6 +81,56 @@ class UpDownTest : public QObject {
     QSignalSpy clicks(&upDown, &UpDown::clicked);
     upDown.setPosition(12);
     QCOMPARE(clicks.count(), 0);
+  }
+  // The field's keys and the wheel over the field or the buttons step as a
+  // click does: from the typed value, within the range, one click each.
+  void keysAndWheelStepLikeAClick() {
+    QLineEdit edit;
+    UpDown upDown(199, 20100, 100, true);
+    upDown.setBuddy(&edit);
+    upDown.setPosition(5000);
+    QSignalSpy clicks(&upDown, &UpDown::clicked);
+    QTest::keyClick(&edit, Qt::Key_Up);
+    QCOMPARE(upDown.position(), 5100);
+    QTest::keyClick(&edit, Qt::Key_Down);
+    QTest::keyClick(&edit, Qt::Key_Down);
+    QCOMPARE(upDown.position(), 4900);
+    QTest::keyClick(&edit, Qt::Key_PageUp);
+    QCOMPARE(upDown.position(), 5900);
+    QTest::keyClick(&edit, Qt::Key_PageDown);
+    QCOMPARE(upDown.position(), 4900);
+    QCOMPARE(clicks.count(), 5);
+    edit.setText(QStringLiteral("20000"));
+    QTest::keyClick(&edit, Qt::Key_PageUp);
+    QCOMPARE(upDown.position(), 20100);
+    QCOMPARE(edit.text(), QLocale().toString(20100));
+    QCOMPARE(clicks.count(), 6);  // at the end it still counts, as a click does
+    // Other keys and keys with a modifier stay the field's own.
+    QTest::keyClick(&edit, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Left);
+    QCOMPARE(clicks.count(), 6);
+
+    upDown.setPosition(300);
+    Wheel(&edit, 120);
+    QCOMPARE(upDown.position(), 400);
+    Wheel(&upDown, -240);  // two notches in one event: two steps, one click
+    QCOMPARE(upDown.position(), 200);
+    QCOMPARE(clicks.count(), 8);
+    // A touchpad's small deltas add up to whole notches.
+    Wheel(&edit, 60);
+    QCOMPARE(clicks.count(), 8);
+    Wheel(&upDown, 60);
+    QCOMPARE(upDown.position(), 300);
+    QCOMPARE(clicks.count(), 9);
+    Wheel(&edit, -600);
+    QCOMPARE(upDown.position(), 199);
+  }
+
+ private:
+  static void Wheel(QWidget* target, int delta) {
+    QWheelEvent event(QPointF(2, 2), QPointF(2, 2), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
   }
 };
 

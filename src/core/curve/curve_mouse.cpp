@@ -80,8 +80,18 @@ void CurveGraph::drag(int X, int Y, CurveDocument& document, CurveSurface& surfa
   // breakpoint bounds.
   const Range speedDrag = SpecOf(grabbed == LimiterPoint ? Field::Limiter : Field::RpmPoint).drag;
   const Range advanceDrag = SpecOf(grabbed == BasePoint ? Field::BaseAdvance : Field::Advance).drag;
-  const int speed = static_cast<int>(ClampToRange(rawSpeed, speedDrag.minimum, speedDrag.maximum));
-  const int advance = static_cast<int>(ClampToRange(rawAdvance, advanceDrag.minimum, advanceDrag.maximum));
+  int speed = static_cast<int>(ClampToRange(rawSpeed, speedDrag.minimum, speedDrag.maximum));
+  int advance = static_cast<int>(ClampToRange(rawAdvance, advanceDrag.minimum, advanceDrag.maximum));
+  // A drawn pixel is truncated and the rounding above does not always lead
+  // back to the value it came from: a pointer on the column (row) where the
+  // point is drawn now keeps its speed (advance), so a straight vertical drag
+  // never moves the speed and a straight horizontal one never the advance.
+  const int currentSpeed = grabbed == LimiterPoint ? UserValue(image, Field::Limiter) : PointSpeed(image, grabbed);
+  if (grabbed != BasePoint && X - grabOffsetX == x(currentSpeed)) speed = currentSpeed;
+  if (grabbed != LimiterPoint) {
+    const int currentAdvance = PointAdvance(image, grabbed);
+    if (Y - grabOffsetY == y(currentAdvance)) advance = currentAdvance;
+  }
 
   if (IsBreakpointCode(grabbed)) {
     SetUserValue(image, Field::RpmPoint, speed, grabbed);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 
 #include "core/curve/curve_graph.h"
 #include "core/curve/curve_test_support.h"
@@ -125,7 +126,7 @@ TEST_F(CurveMouse, AdvanceIsClampedAndTheAxisGrowsUnderThePointer) {
   press(53, 52);
   move(53, -500);
   EXPECT_EQ(host.theImage.advance(2), 60);
-  EXPECT_EQ(host.theImage.rpmPoint(2), 29);
+  EXPECT_EQ(host.theImage.rpmPoint(2), 30);  // drawn at column 53, which the pointer kept
   EXPECT_EQ(graph.degMax, 65);
   ASSERT_EQ(host.pointerMoves.size(), 1U);
   EXPECT_EQ(host.pointerMoves[0].x, 1000 + 53);
@@ -179,8 +180,8 @@ TEST_F(CurveMouse, ShiftDragMovesEveryAdvanceEachClampedOnItsOwn) {
   std::array<std::uint8_t, 10> up{};
   for (int i = 0; i < kBreakpointCount; ++i) up[static_cast<std::size_t>(i)] = host.theImage.advance(i);
   EXPECT_EQ(up, (std::array<std::uint8_t, 10>{30, 32, 30, 40, 60, 60, 60, 50, 43, 43}));
-  EXPECT_EQ(host.theImage.rpmPoint(2), 29);
-  EXPECT_EQ(host.theImage.rpmPoint(3), 40);  // only the dragged point changes its speed
+  EXPECT_EQ(host.theImage.rpmPoint(2), 30);  // a straight vertical drag keeps the speed
+  EXPECT_EQ(host.theImage.rpmPoint(3), 40);
   // The axis grew, but this platform sends no echo: no real move may be swallowed.
   EXPECT_EQ(host.pointerMoves.size(), 1U);
   EXPECT_EQ(graph.warpPending, 0);
@@ -243,6 +244,103 @@ TEST_F(CurveMouse, LimiterDraggedFarLeftStopsAtItsMinimumAndThePointerFollowsThe
   release(-400, 100);
   EXPECT_EQ(host.pushes, 1);
 }
+
+// A straight vertical drag keeps the speed and a straight horizontal one the
+// advance, on every scale the window's graph can have: the drawn pixel of a
+// value is truncated, and rounding that pixel back to 100 rpm or a degree
+// does not always give the value it came from.
+namespace straight {
+
+// Ten breakpoints `spacing` rpm apart with breakpoint p at `speed` and
+// `advance`, the others and the base at `others` degrees.
+ParameterImage Image(int p, int speed, int spacing, int advance, int others, int limiter) {
+  ParameterImage image;
+  image.baseAdvance() = static_cast<std::uint8_t>(others);
+  image.limiter() = static_cast<std::uint8_t>(limiter / 100);
+  for (int i = 0; i < kBreakpointCount; ++i) {
+    image.rpmPoint(i) = static_cast<std::uint8_t>((speed + (i - p) * spacing) / 100);
+    image.advance(i) = static_cast<std::uint8_t>(others);
+  }
+  image.advance(p) = static_cast<std::uint8_t>(advance);
+  return image;
+}
+
+// Presses what stands at (X, Y) one pixel right of and below it, expects to
+// grab `point`, moves the pointer only vertically or only horizontally, and
+// says whether the value the move does not aim at stayed as it was.
+::testing::AssertionResult StraightDragKeeps(const ParameterImage& start, int point, bool vertical) {
+  FakeHost host;
+  host.theImage = start;
+  host.echoesMoves = false;
+  CurveGraph graph = LaidOut(host);
+  const auto kept = [&](const ParameterImage& image) {
+    if (point == LimiterPoint) return UserValue(image, Field::Limiter);
+    return vertical ? PointSpeed(image, point) : PointAdvance(image, point);
+  };
+  const int before = kept(start);
+  const int X = 1 + graph.x(point == LimiterPoint ? UserValue(start, Field::Limiter) : PointSpeed(start, point));
+  const int Y = 1 + (point == LimiterPoint ? graph.areaBottom - 2 : graph.y(PointAdvance(start, point)));
+  graph.mouse(MouseKind::Down, X, Y, host, host);
+  if (graph.grabbed != point) return ::testing::AssertionFailure() << "grabbed " << graph.grabbed;
+  for (const int step : {-3, -1, 1, 4}) {
+    graph.mouse(MouseKind::Move, vertical ? X : X + step, vertical ? Y + step : Y, host, host);
+    if (kept(host.theImage) != before) {
+      return ::testing::AssertionFailure() << "moved by " << step << ": " << before << " became " << kept(host.theImage);
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// Every rpm axis the graph can have comes from the higher of the last
+// breakpoint and the limiter, which reaches the byte's top.
+constexpr int kLowestLimiter = 1000;
+constexpr int kHighestLimiter = 25500;
+
+TEST(CurveStraightDrag, AVerticalDragNeverMovesABreakpointsSpeed) {
+  const Range dragged = SpecOf(Field::RpmPoint).orderedDragged;
+  const int last = kBreakpointCount - 1;
+  int checked = 0;
+  // Every speed the first or the last breakpoint can hold while dragged.
+  for (int speed = dragged.minimum; speed <= dragged.maximum + 100 * last; speed += 100) {
+    for (const int p : {0, last}) {
+      if (speed < dragged.minimum + 100 * p || speed > dragged.maximum + 100 * p) continue;
+      for (int limiter = kLowestLimiter; limiter <= kHighestLimiter; limiter += 100) {
+        ++checked;
+        EXPECT_TRUE(StraightDragKeeps(Image(p, speed, 100, 30, 0, limiter), p, true))
+            << "breakpoint " << p + 1 << " at " << speed << " rpm, limiter " << limiter;
+      }
+    }
+  }
+  EXPECT_EQ(checked, 2 * 189 * 246);
+}
+
+TEST(CurveStraightDrag, AVerticalDragNeverMovesTheLimiter) {
+  for (int limiter = kLowestLimiter; limiter <= kHighestLimiter; limiter += 100) {
+    for (int lastSpeed = 1100; lastSpeed <= 19900; lastSpeed += 100) {
+      EXPECT_TRUE(StraightDragKeeps(Image(9, lastSpeed, 100, 30, 30, limiter), LimiterPoint, true))
+          << "limiter " << limiter << ", last breakpoint " << lastSpeed;
+    }
+  }
+}
+
+// Every advance axis comes from the highest advance; the others' advance
+// sets it while the dragged point stays below.
+TEST(CurveStraightDrag, AHorizontalDragNeverMovesAnAdvanceOrTheBase) {
+  for (int advance = 0; advance <= 60; ++advance) {
+    for (int others = 0; others <= 60; ++others) {
+      if (std::abs(others - advance) < 3) continue;  // the press must find the point, not a neighbour
+      for (const int limiter : {5000, 12000, 25500}) {
+        EXPECT_TRUE(StraightDragKeeps(Image(4, 9000, 1000, advance, others, limiter), 4, false))
+            << "advance " << advance << ", others " << others << ", limiter " << limiter;
+      }
+      ParameterImage image = Image(4, 9000, 1000, others, others, 12000);
+      image.baseAdvance() = static_cast<std::uint8_t>(advance);
+      EXPECT_TRUE(StraightDragKeeps(image, BasePoint, false)) << "base " << advance << ", others " << others;
+    }
+  }
+}
+
+}  // namespace straight
 
 }  // namespace
 }  // namespace zelmo

@@ -13,7 +13,7 @@
 
 #include "app/test_support.h"
 #include "app/up_down.h"
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 #include "core/model/presets.h"
 
 namespace zelmo {

@@ -12,7 +12,7 @@
 #include "app/widget_factory.h"
 #include "core/device/monitor.h"
 #include "core/model/parameter_image.h"
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 
 class QCheckBox;
 class QComboBox;

@@ -12,7 +12,7 @@
 #include "core/lang/texts.h"
 #include "core/model/bike_code.h"
 #include "core/model/ordering.h"
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 #include "core/model/presets.h"
 #include "core/report/bike_name.h"
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "core/device/monitor.h"
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 #include "core/model/presets.h"
 #include "sim/engine_model.h"
 

@@ -8,7 +8,7 @@
 #include "core/curve/curve_drawing.h"
 #include "core/curve/curve_document.h"
 #include "core/model/parameter_image.h"
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 
 namespace zelmo {
 

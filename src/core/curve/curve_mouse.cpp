@@ -3,7 +3,7 @@
 
 #include "core/curve/curve_graph.h"
 #include "core/model/ordering.h"
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 
 namespace zelmo {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "core/model/bike_code.h"
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 
 namespace zelmo {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/model/ordering.h"
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 #include "core/model/presets.h"
 
 namespace zelmo {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 
 namespace zelmo {
 

@@ -17,7 +17,7 @@
 //  20..29 advance[10]  degrees
 //  30..49 reserved     carried unchanged
 // The user units, ranges and file keys of every field are in one table:
-// parameter_spec.h.
+// parameter_table.h.
 // The undo history and the shadow file carry 55 bytes: the 50 above and five
 // that nothing else uses.
 #include <array>

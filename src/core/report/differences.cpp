@@ -4,7 +4,7 @@
 #include <array>
 
 #include "core/lang/texts.h"
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 #include "core/report/bike_name.h"
 #include "core/lang/pattern.h"
 

@@ -1,4 +1,4 @@
-#include "core/model/parameter_spec.h"
+#include "core/model/parameter_table.h"
 
 #include <gtest/gtest.h>
 

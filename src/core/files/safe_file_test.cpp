@@ -5,11 +5,10 @@
 #include <fstream>
 #include <sstream>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
+#include "core/files/size_limit_test_support.h"
 
 namespace zelmo {
 namespace {
@@ -88,18 +87,10 @@ TEST_F(SafeFileTest, WriteFailingHalfwayKeepsTheOldFile) {
   const fs::path file = dir_ / "a.ign";
   ASSERT_TRUE(WriteFileAtomically(file, "old").ok);
   // A child limited to 10-byte files sees its write fail part way.
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{10, 10};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+  EXPECT_TRUE(test::InChildWithFileSizeLimit(10, [&] {
     const FileResult result = WriteFileAtomically(file, std::string(100, 'n'));
-    ::_exit(!result.ok && result.error.find("cannot write") != std::string::npos ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return !result.ok && result.error.find("cannot write") != std::string::npos;
+  }));
   EXPECT_EQ(Slurp(file), "old");
   EXPECT_EQ(EntriesIn(dir_), 1);
 }

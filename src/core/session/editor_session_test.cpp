@@ -6,15 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/curve/curve_graph.h"
@@ -22,6 +19,7 @@
 #include "core/device/fake_link_test.h"
 #include "core/files/ign_format.h"
 #include "core/files/safe_file.h"
+#include "core/files/size_limit_test_support.h"
 #include "core/model/presets.h"
 
 namespace zelmo {
@@ -386,20 +384,12 @@ TEST_F(Session, ASaveThatFailsKeepsTheOldFileAndTheName) {
   const fs::path file = dir_ / "out.ign";
   ASSERT_TRUE(WriteFileAtomically(file, "old").ok);
   // A child limited to 10-byte files sees the write fail part way.
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{10, 10};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+  EXPECT_TRUE(test::InChildWithFileSizeLimit(10, [&] {
     const FileOutcome saved = session_.saveFile(file, NewParameters(5));
     const bool reported = !saved.ok && saved.message.rfind("Open file error\n", 0) == 0 &&
                           saved.message.find("out.ign") != std::string::npos;
-    ::_exit(reported && session_.fileName() == "before.ign" ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return reported && session_.fileName() == "before.ign";
+  }));
   EXPECT_EQ(Slurp(file), "old");
   int entries = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++entries;

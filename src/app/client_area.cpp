@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace zelmo {
@@ -41,7 +42,10 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
   // coordinates and sits the tool row's height above the window's top.
   auto* below = new QWidget;
   below->setObjectName(QStringLiteral("DesignBelowToolRow"));
-  below->setFixedSize(kDesignedWidth, kDesignedHeight - kToolRowHeight);
+  // The design's right edge is empty: a vertical scroll bar may take it
+  // without a horizontal one appearing.
+  const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  below->setFixedSize(kDesignedWidth - barWidth, kDesignedHeight - kToolRowHeight);
   designed_ = new QWidget(below);
   designed_->setObjectName(QStringLiteral("DesignedArea"));
   designed_->setGeometry(0, -kToolRowHeight, kDesignedWidth, kDesignedHeight);

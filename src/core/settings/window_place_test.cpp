@@ -48,7 +48,8 @@ TEST(PlaceWindow, AStoredSizeLargerThanTheAreaShrinksButNotBelowTheMinimum) {
 TEST(CentreWindow, CentresTheFrameInTheAvailableArea) {
   ExpectWindow(CentreWindow(769, 690, kDecorated, {0, 0, 1920, 1040}), {(1920 - 777) / 2, (1040 - 718) / 2, 769, 690});
   // Too high for the area: as high as it can be, from the area's top.
-  ExpectWindow(CentreWindow(769, 690, kDecorated, kLaptop), {(1366 - 777) / 2, 28, 769, 712});
+  ExpectWindow(CentreWindow(769, 803, kDecorated, kLaptop), {(1366 - 777) / 2, 28, 769, 712});
+  ExpectWindow(CentreWindow(769, 690, kDecorated, kLaptop), {(1366 - 777) / 2, 28 + (740 - 718) / 2, 769, 690});
   // Without a frame (no window manager) the inside is the whole window.
   ExpectWindow(CentreWindow(769, 690, {{}, 460, 200}, {0, 0, 800, 600}), {15, 0, 769, 600});
 }

@@ -35,6 +35,43 @@ class LanguageTest : public QObject {
     }
   }
 
+  void firstStartSpeaksTheDesktopsLanguageAndLaterStartsTheStoredOne() {
+    auto startWith = [](const char* desktop, QStringList arguments = {}) {
+      return std::make_unique<Bench>(std::move(arguments), sim::UnitOptions{}, sim::SimLinkOptions{},
+                                     sim::FactoryMemory(), QString(), QString::fromLatin1(desktop));
+    };
+    const std::array<std::pair<const char*, std::uint8_t>, 5> firstStarts{
+        {{"cs-CZ", kCzech}, {"de-AT", kGerman}, {"de", kGerman}, {"sk-SK", kEnglish}, {"en-US", kEnglish}}};
+    // A new folder each: the old one's end must not unset the new one's.
+    auto fresh = [this] {
+      config_.reset();
+      config_ = std::make_unique<ConfigFolder>();
+    };
+    for (const auto& [desktop, language] : firstStarts) {
+      fresh();
+      auto bench = startWith(desktop);
+      QCOMPARE(bench->window->session().choices().languageId, language);
+    }
+    {
+      fresh();
+      auto bench = startWith("cs-CZ");
+      QCOMPARE(bench->window->windowTitle(), QStringLiteral("Programování jednotky \"Zelmo TCI\""));
+      QVERIFY(Child<QAction>(bench->window.get(), "MenuCzech")->isChecked());
+      QCOMPARE(Child<QMenu>(bench->window.get(), "MenuFile")->title(), QStringLiteral("&Soubor"));
+      bench->window->MenuGermanClick();
+      bench->window->close();
+    }
+    // From the second start on, the stored choice holds whatever the desktop says.
+    QCOMPARE(startWith("cs-CZ")->window->session().choices().languageId, kGerman);
+    // The command line still wins on a first start.
+    fresh();
+    QCOMPARE(startWith("de-DE", {QStringLiteral("CESKY")})->window->session().choices().languageId, kCzech);
+    // A settings file without a language word is no first start: English, as always.
+    fresh();
+    config_->write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nComPort=2\r\n");
+    QCOMPARE(startWith("de-DE")->window->session().choices().languageId, kEnglish);
+  }
+
   void germanReplacesCaptionsHintsAndMessages() {
     Bench bench;
     TFormHlav& window = *bench.window;

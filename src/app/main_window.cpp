@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "app/client_area.h"
 #include "app/device_panel.h"
 #include "app/hints.h"
 #include "app/live_recorder.h"
@@ -23,20 +24,20 @@ void TFormHlav::buildControls() {
   setObjectName(QStringLiteral("FormHlav"));
   setFont(PixelFont(11, false));
   setWindowIcon(WindowIcon());
-  resize(kDefaultWindowWidth, kDefaultWindowHeight);
 
-  client_ = new QWidget(this);
+  client_ = new ClientArea(this);
   client_->setObjectName(QStringLiteral("FormHlavClient"));
   client_->setAutoFillBackground(true);
   setCentralWidget(client_);
 
   // Created in tab order: the tool group, the parameter fields, the unit's side.
-  buildToolGroup(client_);
-  fields_ = new ParameterFields(client_, named_);
-  device_ = new DevicePanel(client_, named_);
+  buildToolGroup(client_->toolRow());
+  fields_ = new ParameterFields(client_->designed(), named_);
+  device_ = new DevicePanel(client_->designed(), named_);
+  client_->keepInToolRow(qobject_cast<QWidget*>(named_.value(QStringLiteral("LabelSpojeni"))));
   recorder_ = new LiveRecorder(this);
 
-  GrafAdv = new CurveWidget(*session_, client_);
+  GrafAdv = new CurveWidget(*session_, client_->designed());
   GrafAdv->move(0, 495);
 
   StatusBar1 = new QStatusBar(this);
@@ -46,6 +47,12 @@ void TFormHlav::buildControls() {
   setStatusBar(StatusBar1);
 
   buildMenus();
+  setMinimumSize(kMinimumClientWidth, menuBar()->sizeHint().height() + kMinimumClientHeight + StatusBar1->height());
+  resize(designedSize());
+}
+
+QSize TFormHlav::designedSize() const {
+  return {kDesignedWidth, menuBar()->sizeHint().height() + kDesignedHeight + StatusBar1->height()};
 }
 
 void TFormHlav::buildToolGroup(QWidget* client) {

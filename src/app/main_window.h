@@ -4,6 +4,7 @@
 // and close; the panels draw the session's document and the unit's side, and
 // what the user does goes to the session.
 #include <QDialog>
+#include <QLocale>
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
@@ -16,14 +17,17 @@
 #include "core/session/editor_session.h"
 #include "core/settings/config_dir.h"
 #include "core/settings/settings.h"
+#include "core/settings/window_place.h"
 
 class QAction;
 class QMenu;
+class QScreen;
 class QStatusBar;
 class QToolButton;
 
 namespace zelmo {
 
+class ClientArea;
 class CurveWidget;
 class DevicePanel;
 class LiveRecorder;
@@ -40,6 +44,8 @@ struct WindowOptions {
   // Where the settings, the shadow copy and the history live, found once at
   // start; none when the environment names no folder.
   std::optional<ConfigFiles> configFiles{};
+  // The desktop's preferred language ("cs-CZ"), which a first start speaks.
+  QString desktopLanguage = QLocale::system().uiLanguages().value(0);
 };
 
 class TFormHlav : public QMainWindow, private SessionListener {
@@ -83,6 +89,8 @@ class TFormHlav : public QMainWindow, private SessionListener {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Once the window manager has put its frame around the window.
+  void moveEvent(QMoveEvent* event) override;
   // Keeps the menu's shortcuts for the menu whatever control has the focus.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -109,7 +117,12 @@ class TFormHlav : public QMainWindow, private SessionListener {
   SettingsRecord settingsRecord() const;
   void LoadSettings(ParameterImage& image, StoredChoices& choices, std::string& fileName);
   void SaveSettings();
+  // The window's inside with the whole design, the menu bar and the status bar.
+  QSize designedSize() const;
+  WindowLimits windowLimits(const QScreen& screen) const;
+  void applyPlace(const WindowRequest& place);
   void centreOnScreen();
+  // Brings the window inside the available area of the screen it is on.
   void keepOnScreen();
 
   // Editing.
@@ -155,6 +168,7 @@ class TFormHlav : public QMainWindow, private SessionListener {
   bool printingMode_ = false;
   bool testMode_ = false;
   bool closed_ = false;
+  bool framed_ = false;  // placed knowing the window manager's frame
   QString lastFilePath_;
   QString openDialogFile_;  // the file name each dialog starts with
   QString saveDialogFile_;
@@ -164,7 +178,7 @@ class TFormHlav : public QMainWindow, private SessionListener {
   QDialog* about_ = nullptr;
 
   ControlRegistry named_;
-  QWidget* client_ = nullptr;
+  ClientArea* client_ = nullptr;
   ParameterFields* fields_ = nullptr;
   DevicePanel* device_ = nullptr;
   CurveWidget* GrafAdv = nullptr;

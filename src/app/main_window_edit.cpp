@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "app/client_area.h"
 #include "app/colours.h"
 #include "app/device_panel.h"
 #include "app/live_recorder.h"

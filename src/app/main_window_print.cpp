@@ -2,9 +2,9 @@
 // put on one page of the default printer or of a PDF file.
 #include <QDateTime>
 #include <QFileDialog>
-#include <QLayout>
 #include <QMessageBox>
 
+#include "app/client_area.h"
 #include "app/main_window.h"
 #include "core/lang/pattern.h"
 #include "print/print_sheet.h"
@@ -44,16 +44,13 @@ void TFormHlav::SpeedButtonPrintClick() {
   showDeviceDisplay(false);
 
   setPrintAppearance(true);
-  // The central widget takes over the status bar's rows now, not at the next
-  // layout pass, so the picture is the whole client area.
-  layout()->activate();
-  const QImage picture = client_->grab().toImage();
+  // The whole design, also when the window is smaller and scrolled.
+  const QImage picture = client_->picture();
 
   const PrintResult result = PrintSheet(picture, target);
 
   // Back to normal whether or not the job went through.
   setPrintAppearance(false);
-  layout()->activate();
   session_->hideOperation();
   showDeviceDisplay(false);
 

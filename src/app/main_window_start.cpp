@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QScreen>
+#include <QtMath>
 
 #include "app/about_dialog.h"
 #include "app/device_panel.h"
@@ -17,6 +18,7 @@
 #include "app/parameter_fields.h"
 #include "core/lang/pattern.h"
 #include "core/settings/settings_store.h"
+#include "core/settings/window_place.h"
 #include "curve/curve_widget.h"
 
 namespace zelmo {
@@ -107,21 +109,76 @@ void TFormHlav::FormCreate() {
   UpdateControlStates();
 }
 
+namespace {
+
+ScreenBox Box(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+// The screen under the middle of the title bar, else the one that holds most
+// of the window, else none: the window is on no screen at all.
+const QScreen* ScreenOf(const QRect& frame) {
+  if (const QScreen* screen = QGuiApplication::screenAt(QPoint(frame.center().x(), frame.top() + 8))) return screen;
+  const QScreen* best = nullptr;
+  qint64 bestArea = 0;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect common = frame.intersected(screen->availableGeometry());
+    const qint64 area = qint64(common.width()) * common.height();
+    if (area > bestArea) {
+      best = screen;
+      bestArea = area;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+WindowLimits TFormHlav::windowLimits(const QScreen& screen) const {
+  WindowLimits limits{{}, minimumWidth(), minimumHeight()};
+  const QRect frame = frameGeometry();
+  const QRect inside = geometry();
+  if (framed_) {
+    limits.frame = {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+                    frame.bottom() - inside.bottom()};
+  } else {
+    // Not shown yet: the frame of a usual desktop, in device pixels.
+    const double ratio = screen.devicePixelRatio();
+    auto units = [ratio](int pixels) { return qCeil(pixels / ratio); };
+    limits.frame = {units(4), units(32), units(4), units(4)};
+  }
+  return limits;
+}
+
+void TFormHlav::applyPlace(const WindowRequest& place) {
+  resize(place.width, place.height);
+  move(place.left, place.top);
+}
+
 void TFormHlav::centreOnScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  const QRect area = screen->geometry();
-  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  const QSize size = designedSize();
+  applyPlace(CentreWindow(size.width(), size.height(), windowLimits(*screen), Box(screen->availableGeometry())));
 }
 
 void TFormHlav::keepOnScreen() {
-  // The title bar must be reachable on some screen, or nobody can move the window back.
-  const QRect titleBar(x(), y(), width(), 30);
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    const QRect visible = titleBar.intersected(screen->availableGeometry());
-    if (visible.width() >= 40 && visible.height() >= 10) return;
+  const QScreen* screen = ScreenOf(QRect(pos(), size()));
+  if (!screen) {
+    centreOnScreen();
+    return;
   }
-  centreOnScreen();
+  // More than the design shows only an empty band.
+  const QSize designed = designedSize();
+  const WindowRequest stored{x(), y(), std::min(width(), designed.width()), std::min(height(), designed.height())};
+  applyPlace(PlaceWindow(stored, windowLimits(*screen), Box(screen->availableGeometry())));
+}
+
+void TFormHlav::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (framed_ || !isVisible() || frameGeometry() == geometry()) return;
+  // The frame is known now; one thicker than the guess may have pushed the
+  // bottom edge off the screen.
+  framed_ = true;
+  keepOnScreen();
 }
 
 SettingsRecord TFormHlav::settingsRecord() const {
@@ -140,7 +197,11 @@ SettingsRecord TFormHlav::settingsRecord() const {
 }
 
 void TFormHlav::LoadSettings(ParameterImage& image, StoredChoices& choices, std::string& fileName) {
-  if (!options_.configFiles) return;
+  const std::uint8_t desktop = LanguageFromLocale(options_.desktopLanguage.toStdString());
+  if (!options_.configFiles) {
+    choices.languageId = desktop;
+    return;
+  }
   // The window's current values are the defaults of whatever the file lacks.
   SettingsRecord record = settingsRecord();
   const StartupFiles startup = LoadStartupFiles(*options_.configFiles, record, image);
@@ -149,7 +210,8 @@ void TFormHlav::LoadSettings(ParameterImage& image, StoredChoices& choices, std:
   keepOnScreen();
   choices.selectedComIndex = record.selectedComIndex;
   choices.autoPortIndex = record.autoPortIndex;
-  choices.languageId = record.languageId;
+  // A first start speaks the desktop's language; later ones what was chosen.
+  choices.languageId = startup.settingsFound ? record.languageId : desktop;
   fileName = record.currentFileName;
   lastFilePath_ = QString::fromStdString(record.lastFilePath);
   openDialogFile_ = lastFilePath_;

@@ -10,10 +10,13 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 
+#include "app/client_area.h"
 #include "app/test_support.h"
 #include "print/print_sheet.h"
 #include "print/print_stamp.h"
@@ -33,10 +36,21 @@ const QColor kFace(240, 240, 240);
 struct PrintBench {
   explicit PrintBench(const QString& printTo)
       : link(unit, sim::SteadyClock()),
-        window(std::make_unique<TFormHlav>(
-            link, WindowOptions{{}, QCoreApplication::applicationFilePath(), printTo, FindConfigFiles(ProcessEnvironment)})) {
+        window(std::make_unique<TFormHlav>(link, WindowOptions{{},
+                                                               QCoreApplication::applicationFilePath(),
+                                                               printTo,
+                                                               FindConfigFiles(ProcessEnvironment),
+                                                               QStringLiteral("en-GB")})) {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    showWholeDesign();
+  }
+
+  // Larger than the test screen allows at start-up, so nothing scrolls.
+  void showWholeDesign() const {
+    window->resize(kDesignedWidth,
+                   window->menuBar()->sizeHint().height() + kDesignedHeight + window->statusBar()->height());
+    window->layout()->activate();
   }
 
   QWidget* client() const { return window->centralWidget(); }
@@ -144,11 +158,11 @@ class PrintTest : public QObject {
     window.setPrintAppearance(true);
     Child<QLabel>(&window, "LabelHlaseni")->show();
     window.layout()->activate();
-    const QImage printed = bench.client()->grab().toImage();
+    const QImage printed = bench.client()->grab(QRect(0, 0, kDesignedWidth, kDesignedHeight)).toImage();
     window.setPrintAppearance(false);
     Child<QLabel>(&window, "LabelHlaseni")->hide();
     window.layout()->activate();
-    QCOMPARE(printed.size(), before.size());
+    QCOMPARE(before.size(), QSize(kDesignedWidth, kDesignedHeight + 19));
 
     const QImage page = RenderPage(pdf);
     QVERIFY2(!page.isNull(), "pdftoppm made no page");
@@ -194,6 +208,33 @@ class PrintTest : public QObject {
                                                        .arg(toBlank)));
     }
     VerifyNormalAppearance(bench);
+  }
+
+  void smallScrolledWindowPrintsTheWholeDesignAtTheSameScale() {
+    const QString pdf = config_->file(QStringLiteral("sheet.pdf"));
+    PrintBench bench(pdf);
+    TFormHlav& window = *bench.window;
+    QTest::qWait(20 * 55);
+    QTRY_VERIFY(Child<QLabel>(&window, "LabelSpojeni")->isHidden());
+    bench.print();
+    const QImage whole = RenderPage(pdf);
+    QVERIFY(!whole.isNull());
+    QVERIFY(QFile::remove(pdf));
+    for (const QString& page : QDir(config_->path()).entryList({QStringLiteral("page*.png")})) {
+      QVERIFY(QFile::remove(config_->file(page)));
+    }
+
+    window.resize(window.minimumSize());
+    auto* scroll = Child<QScrollArea>(&window, "ClientScroll");
+    QTRY_VERIFY(scroll->verticalScrollBar()->isVisible());
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+    bench.print();
+    const QImage scrolled = RenderPage(pdf);
+    QVERIFY(!scrolled.isNull());
+    QCOMPARE(scrolled.size(), whole.size());
+    // Only the stamp's seconds may differ.
+    QVERIFY2(MeanDifference(scrolled, whole) < 0.5, qPrintable(QString::number(MeanDifference(scrolled, whole))));
   }
 
   void stampInEnglishAndCzechStaysElevenSeconds() {

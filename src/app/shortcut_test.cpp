@@ -25,8 +25,11 @@ using test::WhenModal;
 struct KeyBench {
   explicit KeyBench(const QString& printTo)
       : link(unit, sim::SteadyClock()),
-        window(std::make_unique<TFormHlav>(
-            link, WindowOptions{{}, QCoreApplication::applicationFilePath(), printTo, FindConfigFiles(ProcessEnvironment)})) {
+        window(std::make_unique<TFormHlav>(link, WindowOptions{{},
+                                                               QCoreApplication::applicationFilePath(),
+                                                               printTo,
+                                                               FindConfigFiles(ProcessEnvironment),
+                                                               QStringLiteral("en-GB")})) {
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));

@@ -42,11 +42,11 @@ class StartupTest : public QObject {
     ConfigFolder config;
     Bench bench;
     TFormHlav& window = *bench.window;
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    // Centred across the available area, as high as it lets the window be.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(window.width(), kDefaultWindowWidth);
-    QCOMPARE(window.height(), kDefaultWindowHeight);
-    QCOMPARE(window.x(), screen.x() + (screen.width() - kDefaultWindowWidth) / 2);
-    QCOMPARE(window.y(), screen.y() + (screen.height() - kDefaultWindowHeight) / 2);
+    QVERIFY(qAbs(window.x() + window.width() / 2 - area.center().x()) <= 8);
+    QVERIFY(area.contains(QRect(window.pos(), window.size())));
     QCOMPARE(window.session().choices().selectedComIndex, 0);
     // The port opens in the event loop's first pass, once the window may show.
     QCOMPARE(bench.link.openPort(), 0);
@@ -97,8 +97,9 @@ class StartupTest : public QObject {
     ConfigFolder config;
     config.write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nLeft=-9000\r\nTop=5000\r\n");
     Bench bench;
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(bench.window->x(), screen.x() + (screen.width() - kDefaultWindowWidth) / 2);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(qAbs(bench.window->x() + bench.window->width() / 2 - area.center().x()) <= 8);
+    QVERIFY(area.contains(QRect(bench.window->pos(), bench.window->size())));
   }
 
   void frenchSlotStartsInEnglish() {

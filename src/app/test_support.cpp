@@ -26,11 +26,11 @@ QByteArray ConfigFolder::read(const QString& name) const {
 }
 
 Bench::Bench(QStringList arguments, sim::UnitOptions unitOptions, sim::SimLinkOptions linkOptions,
-             sim::UnitMemory memory, QString programPath)
+             sim::UnitMemory memory, QString programPath, QString desktopLanguage)
     : unit(unitOptions, memory), link(unit, sim::SteadyClock(), linkOptions) {
   if (programPath.isEmpty()) programPath = QCoreApplication::applicationFilePath();
   window = std::make_unique<TFormHlav>(
-      link, WindowOptions{std::move(arguments), programPath, {}, FindConfigFiles(ProcessEnvironment)});
+      link, WindowOptions{std::move(arguments), programPath, {}, FindConfigFiles(ProcessEnvironment), desktopLanguage});
 }
 
 Bench::~Bench() = default;

@@ -37,9 +37,12 @@ class ConfigFolder {
 // A unit, the link to it on the real clock (the unit's saving takes its
 // time), and a window on it, started from the test program's folder.
 struct Bench {
-  // programPath: the program's file the window is told of; empty, the test program's.
+  // programPath: the program's file the window is told of; empty, the test
+  // program's. desktopLanguage: the desktop's locale, English whatever the
+  // machine running the tests says.
   explicit Bench(QStringList arguments = {}, sim::UnitOptions unit = {}, sim::SimLinkOptions link = {},
-                 sim::UnitMemory memory = sim::FactoryMemory(), QString programPath = {});
+                 sim::UnitMemory memory = sim::FactoryMemory(), QString programPath = {},
+                 QString desktopLanguage = QStringLiteral("en-GB"));
   ~Bench();
 
   // Lets the window's timer run for about this many ticks of 55 ms.

@@ -1,5 +1,6 @@
 #include "core/lang/texts.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <iterator>
@@ -259,6 +260,18 @@ std::optional<std::uint8_t> LanguageFromArgument(std::string_view argument) {
   if (argument == "CESKY") return kCzech;
   if (argument == "DEUTSCH") return kGerman;
   return std::nullopt;
+}
+
+std::uint8_t LanguageFromLocale(std::string_view localeName) {
+  const std::string_view primary = localeName.substr(0, localeName.find_first_of("-_.@"));
+  auto is = [primary](std::string_view code) {
+    return primary.size() == code.size() &&
+           std::equal(primary.begin(), primary.end(), code.begin(),
+                      [](char a, char b) { return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b; });
+  };
+  if (is("cs")) return kCzech;
+  if (is("de")) return kGerman;
+  return kEnglish;
 }
 
 std::span<const ControlText> LanguageCaptions(std::uint8_t languageId) {

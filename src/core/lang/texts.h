@@ -54,6 +54,10 @@ std::string NoConnectionPickUpCaption(const MessageTable& table, int input);  //
 // or "CESKY", whole and case-sensitive; anything else asks for none.
 std::optional<std::uint8_t> LanguageFromArgument(std::string_view argument);
 
+// The language of a first start, from the desktop's locale name ("cs",
+// "de-AT", "cs_CZ.UTF-8"): Czech for cs, German for de, English otherwise.
+std::uint8_t LanguageFromLocale(std::string_view localeName);
+
 // A text for the control (widget, menu action) of that object name.
 struct ControlText {
   std::string_view control;

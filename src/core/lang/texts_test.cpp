@@ -225,6 +225,19 @@ TEST(LanguageFromArgument, WholeWordsInCapitalsOnly) {
   }
 }
 
+TEST(LanguageFromLocale, CzechAndGermanByTheirCodeEnglishOtherwise) {
+  for (const std::string_view czech : {"cs", "cs-CZ", "cs_CZ.UTF-8", "CS_cz", "cs@latin"}) {
+    EXPECT_EQ(LanguageFromLocale(czech), kCzech) << czech;
+  }
+  for (const std::string_view german : {"de", "de-DE", "de_AT.UTF-8", "de-CH"}) {
+    EXPECT_EQ(LanguageFromLocale(german), kGerman) << german;
+  }
+  // Slovak is no Czech, Danish no German; the C locale has no language.
+  for (const std::string_view other : {"en-US", "sk-SK", "da_DK", "C", "POSIX", "", "c", "des", "csb_PL", "fr"}) {
+    EXPECT_EQ(LanguageFromLocale(other), kEnglish) << other;
+  }
+}
+
 TEST(Shared, RowsOfEachLanguageAndEmptyFrench) {
   EXPECT_EQ(Shared(kEnglish).menuOpenExeDir, "Open from exe dir");
   EXPECT_EQ(Shared(kEnglish).specialSetting, "Special setting");

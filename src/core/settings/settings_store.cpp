@@ -18,8 +18,10 @@ ReadResult ReadWithFallback(const fs::path& file, const fs::path& legacy) {
 }
 
 // Content of an optional file; a problem noted unless it is simply missing.
-std::optional<std::string> ReadOptional(const fs::path& file, const fs::path& legacy, StartupFiles& startup) {
+std::optional<std::string> ReadOptional(const fs::path& file, const fs::path& legacy, StartupFiles& startup,
+                                        bool* found = nullptr) {
   ReadResult result = ReadWithFallback(file, legacy);
+  if (found) *found = !result.missing;
   if (result.ok) return std::move(result.content);
   if (!result.missing) startup.problems.push_back(result.error);
   return std::nullopt;
@@ -29,7 +31,7 @@ std::optional<std::string> ReadOptional(const fs::path& file, const fs::path& le
 
 StartupFiles LoadStartupFiles(const ConfigFiles& files, SettingsRecord& settings, ParameterImage& area) {
   StartupFiles startup;
-  const auto ini = ReadOptional(files.settingsFile, files.legacySettingsFile, startup);
+  const auto ini = ReadOptional(files.settingsFile, files.legacySettingsFile, startup, &startup.settingsFound);
   LoadSettings(ini ? IniDocument::Parse(*ini) : IniDocument{}, settings);
   if (const auto shadow = ReadOptional(files.shadowFile, files.legacyShadowFile, startup)) {
     ReadShadowFile(*shadow, area);

@@ -12,6 +12,8 @@ namespace zelmo {
 
 struct StartupFiles {
   bool testMode = false;
+  // False on a first start: there is no settings file to take choices from.
+  bool settingsFound = false;
   // Files that exist but could not be read; a missing file is no problem.
   std::vector<std::string> problems;
 };

@@ -48,6 +48,7 @@ TEST_F(SettingsStoreTest, FirstStartWithoutFilesKeepsEveryDefault) {
   ParameterImage area = NewParameters(0);
   const StartupFiles startup = LoadStartupFiles(files_, settings, area);
   EXPECT_FALSE(startup.testMode);
+  EXPECT_FALSE(startup.settingsFound);
   EXPECT_TRUE(startup.problems.empty());
   EXPECT_EQ(settings.left, 11);
   EXPECT_EQ(settings.selectedComIndex, 0);
@@ -69,7 +70,7 @@ TEST_F(SettingsStoreTest, SaveCreatesTheFolderAndTheNextStartReadsItBack) {
 
   SettingsRecord loaded;
   ParameterImage loadedArea = NewParameters(0);
-  LoadStartupFiles(files_, loaded, loadedArea);
+  EXPECT_TRUE(LoadStartupFiles(files_, loaded, loadedArea).settingsFound);
   EXPECT_EQ(loaded.left, 40);
   EXPECT_EQ(loaded.languageId, 3);
   EXPECT_EQ(loaded.selectedComIndex, 20);
@@ -91,6 +92,7 @@ TEST_F(SettingsStoreTest, ShortShadowAndMarkerAmongOtherWords) {
   ParameterImage area = NewParameters(0);
   const StartupFiles startup = LoadStartupFiles(files_, settings, area);
   EXPECT_TRUE(startup.testMode);
+  EXPECT_FALSE(startup.settingsFound);  // a shadow copy alone makes no settings
   EXPECT_EQ(area.area[11], 12);
   EXPECT_EQ(area.limiter(), 4);
   EXPECT_EQ(area.advance(0), NewParameters(0).advance(0));
@@ -107,6 +109,8 @@ TEST_F(SettingsStoreTest, UnreadableFilesAreReportedAndSkipped) {
   ParameterImage area = NewParameters(0);
   const StartupFiles startup = LoadStartupFiles(files_, settings, area);
   ASSERT_EQ(startup.problems.size(), 2u);
+  // There, though unreadable: not a first start.
+  EXPECT_TRUE(startup.settingsFound);
   EXPECT_NE(startup.problems[0].find("Zelmo_TCI.ini"), std::string::npos);
   EXPECT_EQ(settings.top, 5);
   EXPECT_EQ(area, NewParameters(0));

@@ -52,9 +52,6 @@ int FitButtonRow(std::span<const RowButton> row, int gap) {
   bool first = true;
   for (const RowButton& entry : row) {
     const int left = first ? entry.designed.x() : std::max(entry.designed.x(), right + gap);
-    // The caption is measured at the designed width: the frame the style
-    // draws does not depend on it.
-    entry.button->resize(entry.designed.size());
     const int width = std::max(entry.designed.width(), CaptionWidth(*entry.button));
     entry.button->setGeometry(left, entry.designed.y(), width, entry.designed.height());
     right = left + width;
@@ -79,7 +76,7 @@ void FitBanner(QLabel& label, int designedPixelSize, int right, int maxLines) {
       label.resize(width, label.heightForWidth(width));
     }
   };
-  // A little smaller on one line first: the banner keeps its height.
+  // A little smaller on one line first: the banner keeps to its row.
   for (int pixels = designedPixelSize; pixels >= kSmallestOneLinePixels; --pixels) {
     font.setPixelSize(pixels);
     if (QFontMetrics(font).horizontalAdvance(text) <= room) return lay(pixels, false);

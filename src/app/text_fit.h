@@ -23,10 +23,11 @@ struct RowButton {
 };
 int FitButtonRow(std::span<const RowButton> row, int gap);
 
-// Fits a banner's current text between its left edge and right (exclusive)
-// at its designed pixel size if it can, else on up to maxLines lines at the
-// largest size down to a floor that still reads as a warning; below that it
-// takes the floor's size and as many lines as the text needs.
+// Fits a banner's current text between its left edge and right (exclusive):
+// on one line at its designed pixel size or a few pixels smaller if it can,
+// else on up to maxLines lines at the largest size down to a floor that still
+// reads as a warning; a text that fits nowhere takes the floor's size and as
+// many lines as it needs.
 void FitBanner(QLabel& label, int designedPixelSize, int right, int maxLines);
 
 }  // namespace zelmo

@@ -5,11 +5,23 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/colours.h"
+#include "app/elide_path.h"
+#include "app/text_fit.h"
 
 namespace zelmo {
 namespace {
+
+// The red banners sit one above the other 35 pixels apart: the upper one
+// keeps to one line, the lower one may take a second line, into the room below it.
+constexpr int kBannerPixels = 19;
+constexpr int kDataErrorLines = 1;
+constexpr int kVersionLines = 2;
+// "REC" right of "No Connection", where the design leaves room for it.
+constexpr int kRecLeft = 712;
+constexpr int kRecGap = 8;
 
 void ShowLabel(QLabel* label, const LabelState& state, bool useVisibility) {
   label->setText(Utf8Text(state.text));
@@ -99,7 +111,7 @@ void DevicePanel::buildIndicators(QWidget* client, ControlRegistry& registry) {
   // Right of "No Connection", clear of it in every language.
   rec_ = new QLabel(client);
   rec_->setObjectName(QStringLiteral("LabelRec"));
-  rec_->move(712, 9);
+  rec_->move(kRecLeft, 9);
   rec_->setFont(PixelFont(23, true));
   rec_->setAutoFillBackground(true);
   QPalette fill = rec_->palette();
@@ -120,7 +132,10 @@ void DevicePanel::show(const DeviceDisplay& now, bool force) {
     noConnection_->hide();
   }
   if (force || now.comLabel != shown_.comLabel) {
-    com_->setText(Utf8Text(now.comLabel));
+    const QString full = Utf8Text(now.comLabel);
+    const QString shown = ElideDevicePath(full, com_->fontMetrics(), kTextRight - com_->x());
+    com_->setText(shown);
+    com_->setToolTip(shown == full ? QString() : full);
     com_->adjustSize();
   }
   if (force || now.firmware != shown_.firmware) {
@@ -147,13 +162,24 @@ void DevicePanel::show(const DeviceDisplay& now, bool force) {
     draw(advance_, live.advance, was.advance, false);
     draw(pickup1_, live.pickup1, was.pickup1, false);
     draw(pickup2_, live.pickup2, was.pickup2, false);
-    draw(dataError_, live.dataError, was.dataError, true);
+    if (force || !(live.dataError == was.dataError)) {
+      ShowLabel(dataError_, live.dataError, true);
+      FitBanner(*dataError_, kBannerPixels, kTextRight, kDataErrorLines);
+    }
     draw(programmingCount_, live.programmingCount, was.programmingCount, false);
     for (std::size_t i = 0; i < tests_.size(); ++i) draw(tests_[i], live.tests[i], was.tests[i], false);
     rpmGauge_->setValue(live.rpmGaugePosition);
   }
-  if (force || !(live.version == was.version)) ShowLabel(version_, live.version, true);
+  if (force || !(live.version == was.version)) {
+    ShowLabel(version_, live.version, true);
+    FitBanner(*version_, kBannerPixels, kTextRight, kVersionLines);
+  }
   shown_ = now;
+}
+
+void DevicePanel::placeNoConnection(int left) {
+  noConnection_->move(left, noConnection_->y());
+  rec_->move(std::max(kRecLeft, noConnection_->geometry().right() + 1 + kRecGap), rec_->y());
 }
 
 void DevicePanel::hideOperation() {

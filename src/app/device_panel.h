@@ -33,6 +33,8 @@ class DevicePanel : public QObject {
   void showIndicators(std::string_view notProgrammed, bool differences, bool recording);
   void retranslate(const MessageTable& messages, std::uint8_t languageId);
   void hideOperation();
+  // "No Connection" at that left edge, "REC" still clear of it.
+  void placeNoConnection(int left);
   bool noConnectionShown() const;
 
  signals:

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/client_area.h"
 #include "app/device_panel.h"
@@ -16,9 +17,30 @@
 #include "app/live_recorder.h"
 #include "app/parameter_fields.h"
 #include "app/pictures.h"
+#include "app/text_fit.h"
 #include "curve/curve_widget.h"
 
 namespace zelmo {
+namespace {
+
+// The designed tool row: the group, the three command buttons in it with 9
+// pixels between them and 11 to the group's edge, "No Connection" 12 pixels
+// right of the group.
+constexpr QRect kToolGroup(6, 0, 422, 43);
+struct Command {
+  const char* name;
+  const char* caption;
+  QRect place;
+};
+constexpr std::array<Command, 3> kCommands{{{"Button1", "&Read", QRect(190, 12, 57, 25)},
+                                            {"BitBtn2", "Verify", QRect(256, 12, 65, 25)},
+                                            {"BitBtn1", "Program", QRect(330, 12, 81, 25)}}};
+constexpr int kCommandGap = 9;
+constexpr int kToolGroupMargin = 11;
+constexpr int kNoConnectionLeft = 440;
+constexpr int kNoConnectionGap = 12;
+
+}  // namespace
 
 void TFormHlav::buildControls() {
   setObjectName(QStringLiteral("FormHlav"));
@@ -56,7 +78,9 @@ QSize TFormHlav::designedSize() const {
 }
 
 void TFormHlav::buildToolGroup(QWidget* client) {
-  QGroupBox* group = AddGroup(client, "GroupBox5", 6, 0, 422, 43);
+  QGroupBox* group =
+      AddGroup(client, "GroupBox5", kToolGroup.x(), kToolGroup.y(), kToolGroup.width(), kToolGroup.height());
+  GroupBox5 = group;
   struct Tool {
     const char* name;
     Glyph glyph;
@@ -89,21 +113,13 @@ void TFormHlav::buildToolGroup(QWidget* client) {
   connect(SpeedButtonZpet, &QToolButton::clicked, this, &TFormHlav::SpeedButtonZpetClick);
   connect(SpeedButtonZnovu, &QToolButton::clicked, this, &TFormHlav::SpeedButtonZnovuClick);
 
-  struct Command {
-    const char* name;
-    const char* caption;
-    int x;
-    int width;
-  };
-  static constexpr std::array<Command, 3> kCommands{
-      {{"Button1", "&Read", 190, 57}, {"BitBtn2", "Verify", 256, 65}, {"BitBtn1", "Program", 330, 81}}};
-  std::array<QPushButton*, 3> commands{};
+  std::array<QPushButton*, 3>& commands = commandButtons_;
   for (std::size_t i = 0; i < kCommands.size(); ++i) {
     auto* button = new QPushButton(QString::fromLatin1(kCommands[i].caption), group);
     button->setObjectName(QString::fromLatin1(kCommands[i].name));
-    button->setGeometry(kCommands[i].x, 12, kCommands[i].width, 25);
+    button->setGeometry(kCommands[i].place);
     button->setFocusPolicy(Qt::TabFocus);
-    // Room for the longer German and Czech captions in the designed widths.
+    // Narrow frames, so that the designed widths hold the English captions.
     button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px 1px; }"));
     named_.insert(button->objectName(), button);
     commands[i] = button;
@@ -111,6 +127,16 @@ void TFormHlav::buildToolGroup(QWidget* client) {
   connect(commands[0], &QPushButton::clicked, this, &TFormHlav::MenuReadClick);
   connect(commands[1], &QPushButton::clicked, this, &TFormHlav::MenuVerifyClick);
   connect(commands[2], &QPushButton::clicked, this, &TFormHlav::MenuProgramClick);
+}
+
+void TFormHlav::fitToolRow() {
+  std::array<RowButton, 3> row{};
+  for (std::size_t i = 0; i < row.size(); ++i) row[i] = {commandButtons_[i], kCommands[i].place};
+  const int buttonsRight = FitButtonRow(row, kCommandGap);
+  QRect group = kToolGroup;
+  group.setWidth(std::max(kToolGroup.width(), buttonsRight + kToolGroupMargin));
+  GroupBox5->setGeometry(group);
+  device_->placeNoConnection(std::max(kNoConnectionLeft, group.x() + group.width() + kNoConnectionGap));
 }
 
 QAction* TFormHlav::addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {

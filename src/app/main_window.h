@@ -20,6 +20,8 @@
 #include "core/settings/window_place.h"
 
 class QAction;
+class QGroupBox;
+class QPushButton;
 class QMenu;
 class QScreen;
 class QStatusBar;
@@ -107,6 +109,9 @@ class TFormHlav : public QMainWindow, private SessionListener {
   // Construction.
   void buildControls();
   void buildToolGroup(QWidget* client);
+  // Read, Verify and Program as wide as their captions, the group and "No
+  // Connection" moved aside for them.
+  void fitToolRow();
   void buildMenus();
   void BuildMenuCom();
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut);
@@ -184,6 +189,8 @@ class TFormHlav : public QMainWindow, private SessionListener {
   CurveWidget* GrafAdv = nullptr;
   LiveRecorder* recorder_ = nullptr;
   QStatusBar* StatusBar1 = nullptr;
+  QGroupBox* GroupBox5 = nullptr;
+  std::array<QPushButton*, 3> commandButtons_{};  // Read, Verify, Program
   QToolButton* SpeedButtonZpet = nullptr;
   QToolButton* SpeedButtonZnovu = nullptr;
   std::array<QAction*, kComItemCount> MenuComItems{};

@@ -3,11 +3,13 @@
 // recording of live values.
 #include <QAction>
 #include <QActionGroup>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMessageBox>
 
 #include "app/device_panel.h"
 #include "app/differences_dialog.h"
+#include "app/elide_path.h"
 #include "app/history_dialog.h"
 #include "app/live_recorder.h"
 #include "app/main_window.h"
@@ -17,6 +19,12 @@
 #include "curve/curve_widget.h"
 
 namespace zelmo {
+namespace {
+
+constexpr int kComItemChars = 64;
+
+}  // namespace
+
 void TFormHlav::Timer1Timer() {
   session_->tick();
   GrafAdv->tick(session_->engine().liveRpm());
@@ -81,16 +89,25 @@ void TFormHlav::BuildMenuCom() {
   // The devices behind the numbers come and go with the adapters plugged in;
   // listing them takes tens of milliseconds, which start-up need not wait for.
   connect(MenuCom, &QMenu::aboutToShow, this, &TFormHlav::refreshComCaptions);
+  // A shortened device path shows whole in its item's tooltip.
+  MenuCom->setToolTipsVisible(true);
 }
 
 void TFormHlav::refreshComCaptions() {
+  // Wide enough for "Com 12  (" and a typical stable device name, far from
+  // the width of the screen.
+  const QFontMetrics metrics(MenuCom->font());
+  const int widest = metrics.averageCharWidth() * kComItemChars;
   for (int i = 0; i < kAutoComIndex; ++i) {
     QString caption = QStringLiteral("Com %1").arg(i + 1);
     const QString device = QString::fromStdString(link_.deviceFor(i + 1));
     if (!device.isEmpty() && device.compare(QStringLiteral("COM%1").arg(i + 1), Qt::CaseInsensitive) != 0) {
       caption += QStringLiteral("  (%1)").arg(device);
     }
-    MenuComItems[static_cast<std::size_t>(i)]->setText(caption);
+    QAction* item = MenuComItems[static_cast<std::size_t>(i)];
+    const QString shown = ElideDevicePath(caption, metrics, widest);
+    item->setText(shown);
+    item->setToolTip(shown == caption ? QString() : caption);
   }
 }
 

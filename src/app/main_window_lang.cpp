@@ -64,6 +64,7 @@ void TFormHlav::applyLanguage(std::uint8_t languageId) {
   MenuDifferences->setText(Utf8Text(ExtraText(Extra::DifferencesButton, languageId)));
   MenuRecord->setText(Utf8Text(ExtraText(Extra::RecordMenu, languageId)));
   device_->retranslate(session_->messages(), languageId);
+  fitToolRow();
   updateIndicators();
 }
 

@@ -8,6 +8,8 @@
 #include <QString>
 #include <string_view>
 
+#include "core/settings/settings.h"
+
 class QGroupBox;
 class QLabel;
 class QProgressBar;
@@ -22,6 +24,9 @@ class UpDown;
 using ControlRegistry = QHash<QString, QObject*>;
 
 inline constexpr int kEditHeight = 21;
+// Where texts of the designed client area end at the latest: short of its
+// right edge (the window's designed width).
+inline constexpr int kTextRight = kDefaultWindowWidth - 6;
 
 // A text of the language tables (UTF-8) as Qt holds it.
 inline QString Utf8Text(std::string_view text) {

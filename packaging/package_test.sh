@@ -45,7 +45,7 @@ grep -q " ./usr/share/doc/.*manual" <<<"$contents" && fail "manuals are under /u
 dpkg-deb -I "$deb" postinst >/dev/null || fail "package has no postinst"
 
 # Each package a dependency names once.
-names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | grep -v '^$' | sort)
+names=$(sed 's/[,|]/\n/g' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | grep -v '^$' | sort)
 [ -z "$(uniq -d <<<"$names")" ] || fail "Depends names a package twice: $depends"
 
 command -v lintian >/dev/null || fail "lintian is not installed (scripts/setup installs it)"

@@ -14,15 +14,29 @@ fail() { echo "install test: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-docdir=$(find "$prefix/share/doc" -mindepth 1 -maxdepth 1 -type d | head -n 1)
 for file in \
   share/applications/zelmo-tci.desktop \
   share/icons/hicolor/scalable/apps/zelmo-tci.svg \
+  share/mime/packages/zelmo-tci.xml \
+  share/doc/zelmo-tci/copyright \
+  share/doc/zelmo-tci/README.md \
   lib/udev/rules.d/60-zelmo-tci-serial.rules; do
   [ -e "$prefix/$file" ] || fail "missing $file"
 done
+for size in 48 64 128 256; do
+  png=$prefix/share/icons/hicolor/${size}x${size}/apps/zelmo-tci.png
+  [ -e "$png" ] || fail "missing the ${size} pixel icon"
+  file "$png" | grep -q "PNG image data, $size x $size," || fail "the ${size} pixel icon is $(file -b "$png")"
+done
 for language in en de cz; do
-  [ -s "$docdir/manual/manual_$language.html" ] || fail "missing manual_$language.html in $docdir"
+  [ -s "$prefix/share/zelmo-tci/manual/manual_$language.html" ] || fail "missing manual_$language.html"
+done
+for program in "${programs[@]}"; do
+  man_page=$prefix/share/man/man1/$program.1.gz
+  [ -s "$man_page" ] || fail "missing the manual page of $program"
+  # groff's own complaints about the page, as lintian would report them
+  warnings=$(zcat "$man_page" | LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z 2>&1)
+  [ -z "$warnings" ] || fail "manual page of $program: $warnings"
 done
 for program in "${programs[@]}"; do
   [ -x "$prefix/bin/$program" ] || fail "$program is not executable"
@@ -35,7 +49,7 @@ done
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/zelmo-tci.desktop" || fail "desktop entry is not valid"
 fi
-grep -q '^Exec=zelmo-tci$' "$prefix/share/applications/zelmo-tci.desktop" || fail "desktop entry runs something else"
+grep -q '^Exec=zelmo-tci %f$' "$prefix/share/applications/zelmo-tci.desktop" || fail "desktop entry runs something else"
 grep -q '^Icon=zelmo-tci$' "$prefix/share/applications/zelmo-tci.desktop" || fail "desktop entry names another icon"
 
 work=$prefix/work

@@ -23,16 +23,13 @@ constexpr int kOkTop = 364;
 constexpr int kOkWidth = 72;
 constexpr int kOkHeight = 40;
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
 TFormAbout::TFormAbout(std::function<std::uint8_t()> languageId, QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                  Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
       languageId_(std::move(languageId)) {
   setObjectName(QStringLiteral("FormAbout"));
   setModal(true);
@@ -50,9 +47,9 @@ TFormAbout::TFormAbout(std::function<std::uint8_t()> languageId, QWidget* parent
   image->setGeometry(32, 72, kAboutLogoWidth, kAboutLogoHeight);
 
   AddLabel("Label2", QStringLiteral("Zelmo TCI programming tool"), 32, 180, 16);
-  AddLabel("Label3", QStringLiteral("Open-source project"), 32, 205, 16);
-  AddLabel("Label4", QStringLiteral("Built with Qt ") + QString::fromLatin1(QT_VERSION_STR), 32,
-           230, 16);
+  // In the current language, again each time the box is shown.
+  licence_ = AddLabel("Label3", QString(), 32, 205, 16);
+  AddLabel("Label4", QStringLiteral("Built with Qt ") + QString::fromLatin1(QT_VERSION_STR), 32, 230, 16);
   AddLabel("Label5", QStringLiteral("User manual: press F1"), 32, 255, 16);
   AddLabel("Label9", QStringLiteral("Contact: see the README"), 32, 291, 16);
   AddLabel("Label10", QStringLiteral("Sources and issues: see the README"), 32, 316, 16);
@@ -72,8 +69,7 @@ TFormAbout::TFormAbout(std::function<std::uint8_t()> languageId, QWidget* parent
   FormCreate();
 }
 
-QLabel* TFormAbout::AddLabel(const char* name, const QString& text, int left, int top,
-                             int pixelSize) {
+QLabel* TFormAbout::AddLabel(const char* name, const QString& text, int left, int top, int pixelSize) {
   auto* label = new QLabel(text, this);
   label->setObjectName(QString::fromLatin1(name));
   QFont font = label->font();
@@ -92,12 +88,25 @@ void TFormAbout::FormCreate() {
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
-    move(area.x() + area.width() / 2 - kClientWidth / 2,
-         area.y() + area.height() / 2 - kClientHeight / 2);
+    move(area.x() + area.width() / 2 - kClientWidth / 2, area.y() + area.height() / 2 - kClientHeight / 2);
   }
+  ShowLicence();
 }
 
-void TFormAbout::FormActivate() { setWindowTitle(FromUtf8(AboutCaption(languageId_()))); }
+void TFormAbout::FormActivate() {
+  setWindowTitle(FromUtf8(AboutCaption(languageId_())));
+  ShowLicence();
+}
+
+void TFormAbout::ShowLicence() {
+  const std::uint8_t language = languageId_();
+  // The short licence id fits the box; the full name is a hover away and read
+  // out by screen readers.
+  licence_->setText(FromUtf8(LicenceLine(language)));
+  licence_->adjustSize();
+  licence_->setToolTip(FromUtf8(LicenceName(language)));
+  licence_->setAccessibleName(FromUtf8(LicenceName(language)));
+}
 
 void TFormAbout::Button1Click() { accept(); }
 

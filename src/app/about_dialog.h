@@ -25,10 +25,12 @@ class TFormAbout : public QDialog {
   QLabel* AddLabel(const char* name, const QString& text, int left, int top, int pixelSize);
   void FormCreate();
   void FormActivate();
+  void ShowLicence();
   void Button1Click();
 
   std::function<std::uint8_t()> languageId_;
   QPushButton* ok_ = nullptr;
+  QLabel* licence_ = nullptr;
 };
 
 }  // namespace zelmo

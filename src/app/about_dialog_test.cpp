@@ -20,9 +20,7 @@ class AboutDialogTest : public QObject {
  private:
   std::uint8_t language_ = kEnglish;
 
-  QLabel* Label(TFormAbout& box, const char* name) {
-    return box.findChild<QLabel*>(QString::fromLatin1(name));
-  }
+  QLabel* Label(TFormAbout& box, const char* name) { return box.findChild<QLabel*>(QString::fromLatin1(name)); }
 
   QPushButton* Ok(TFormAbout& box) { return box.findChild<QPushButton*>(QStringLiteral("ButtonOk")); }
 
@@ -37,9 +35,9 @@ class AboutDialogTest : public QObject {
       int left;
       int top;
     };
-    const Place places[] = {{"LabelAbout", 16, 24}, {"Image1", 32, 72},   {"Label2", 32, 180},
-                            {"Label3", 32, 205},    {"Label4", 32, 230},  {"Label5", 32, 255},
-                            {"Label9", 32, 291},    {"Label10", 32, 316}, {"LabelDate", 32, 350},
+    const Place places[] = {{"LabelAbout", 16, 24}, {"Image1", 32, 72},     {"Label2", 32, 180},
+                            {"Label3", 32, 205},    {"Label4", 32, 230},    {"Label5", 32, 255},
+                            {"Label9", 32, 291},    {"Label10", 32, 316},   {"LabelDate", 32, 350},
                             {"LabelTime", 32, 370}, {"LabelRsKey", 32, 391}};
     for (const Place& place : places) {
       QLabel* label = Label(box, place.name);
@@ -113,6 +111,26 @@ class AboutDialogTest : public QObject {
       QCOMPARE(box.windowTitle(), caption);
       box.close();
     }
+    language_ = kEnglish;
+  }
+
+  void licenceInTheCurrentLanguageFitsTheBox() {
+    TFormAbout box([this] { return language_; });
+    const std::pair<std::uint8_t, QString> cases[] = {
+        {kEnglish, QStringLiteral("GNU General Public License, version 3 or later")},
+        {kCzech, QString::fromUtf8("GNU General Public License, verze 3 nebo pozdější")},
+        {kGerman, QString::fromUtf8("GNU General Public License, Version 3 oder später")},
+    };
+    for (const auto& [language, name] : cases) {
+      language_ = language;
+      box.open();
+      QLabel* licence = Label(box, "Label3");
+      QVERIFY(licence->text().endsWith(QStringLiteral(": GPL-3.0-or-later")));
+      QCOMPARE(licence->toolTip(), name);
+      QVERIFY2(licence->geometry().right() < 342, qPrintable(licence->text()));
+      box.close();
+    }
+    QCOMPARE(Label(box, "Label3")->text(), QStringLiteral("Lizenz: GPL-3.0-or-later"));
     language_ = kEnglish;
   }
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -12,24 +13,35 @@
 #include "core/lang/texts.h"
 
 namespace zelmo {
-namespace {
 
-// A build folder sits at most this deep below the source tree
-// (build/demo/src/app holds the program).
-constexpr int kSourceTreeSearchDepth = 5;
-
-}  // namespace
+QString SourceTreeOfBuild(const QString& programFolder) {
+  // CMake writes the source tree of a build folder into its top cache file;
+  // the first cache file above the program is that of its build.
+  const QByteArray key = "CMAKE_HOME_DIRECTORY:INTERNAL=";
+  QDir folder(QDir::cleanPath(QDir(programFolder).absolutePath()));
+  do {
+    QFile cache(folder.filePath(QStringLiteral("CMakeCache.txt")));
+    if (cache.open(QIODevice::ReadOnly | QIODevice::Text)) {
+      while (!cache.atEnd()) {
+        const QByteArray line = cache.readLine().trimmed();
+        if (line.startsWith(key)) {
+          return QString::fromUtf8(line.mid(key.size()));
+        }
+      }
+      return {};
+    }
+  } while (folder.cdUp());
+  return {};
+}
 
 QStringList ManualFolders(const QString& programFolder) {
   QStringList folders;
-  folders << QStringLiteral(ZELMO_INSTALLED_MANUAL_DIR);
   const QDir program(programFolder);
   folders << QDir::cleanPath(program.filePath(QStringLiteral("../" ZELMO_RELATIVE_MANUAL_DIR)));
-  QString up = QDir::cleanPath(programFolder);
-  for (int level = 0; level < kSourceTreeSearchDepth && up != QDir::rootPath(); ++level) {
-    up = QDir::cleanPath(up + QStringLiteral("/.."));
-    folders << QDir(up).filePath(QStringLiteral("docs/manual"));
+  if (const QString source = SourceTreeOfBuild(programFolder); !source.isEmpty()) {
+    folders << QDir(source).filePath(QStringLiteral("docs/manual"));
   }
+  folders << QStringLiteral(ZELMO_INSTALLED_MANUAL_DIR);
   folders.removeDuplicates();
   return folders;
 }

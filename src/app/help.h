@@ -7,10 +7,15 @@
 
 namespace zelmo {
 
-// Where manuals are looked for, best first: the installed documentation
-// folder, the one of an installation moved elsewhere (relative to the
-// program's folder), then docs/manual of a source tree above a build folder.
+// Where manuals are looked for, best first: the manual folder of the prefix
+// the program is installed in (relative to the program's folder), docs/manual
+// of the source tree when the program runs from a build folder, then the
+// folder of the prefix the program was built for.
 QStringList ManualFolders(const QString& programFolder);
+
+// The source tree of the CMake build folder that holds programFolder, at any
+// depth and wherever the build folder lies; empty outside a build folder.
+QString SourceTreeOfBuild(const QString& programFolder);
 
 // The first existing manual_<suffix>.html of the language in the folders;
 // empty when the language has no manual or none is found.

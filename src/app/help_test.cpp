@@ -43,10 +43,8 @@ class HelpTest : public QObject {
     Touch(source.filePath(QStringLiteral("manual_en.html")));
     Touch(source.filePath(QStringLiteral("manual_de.html")));
     const QStringList folders{installed.path(), source.path()};
-    QCOMPARE(FindManual(kEnglish, folders),
-             QDir(installed.path()).absoluteFilePath(QStringLiteral("manual_en.html")));
-    QCOMPARE(FindManual(kGerman, folders),
-             QDir(source.path()).absoluteFilePath(QStringLiteral("manual_de.html")));
+    QCOMPARE(FindManual(kEnglish, folders), QDir(installed.path()).absoluteFilePath(QStringLiteral("manual_en.html")));
+    QCOMPARE(FindManual(kGerman, folders), QDir(source.path()).absoluteFilePath(QStringLiteral("manual_de.html")));
     QVERIFY(FindManual(kCzech, folders).isEmpty());
   }
 
@@ -56,18 +54,43 @@ class HelpTest : public QObject {
     QVERIFY(FindManual(kEnglish, {folder.path()}).isEmpty());
   }
 
-  void foldersCoverInstalledMovedAndSourceTree() {
+  void installedProgramLooksInItsOwnPrefixAndNeverInTheDocumentation() {
     const QStringList folders = ManualFolders(QStringLiteral("/opt/zelmo/bin"));
-    QVERIFY(folders.first().endsWith(QStringLiteral("/manual")));
-    QVERIFY(QDir::isAbsolutePath(folders.first()));
-    QVERIFY(folders.contains(QStringLiteral("/opt/zelmo/docs/manual")));
-    QVERIFY(folders.contains(QStringLiteral("/opt/docs/manual")));
-    bool moved = false;
+    QCOMPARE(folders.first(), QStringLiteral("/opt/zelmo/share/zelmo-tci/manual"));
     for (const QString& folder : folders) {
-      moved = moved || (folder.startsWith(QStringLiteral("/opt/zelmo/share/doc/")) &&
-                        folder.endsWith(QStringLiteral("/manual")));
+      QVERIFY2(QDir::isAbsolutePath(folder), qPrintable(folder));
+      QVERIFY2(!folder.contains(QStringLiteral("/share/doc/")), qPrintable(folder));
     }
-    QVERIFY(moved);
+    QVERIFY(SourceTreeOfBuild(QStringLiteral("/opt/zelmo/bin")).isEmpty());
+  }
+
+  void buildFolderAtAnyDepthAndPlaceFindsItsSourceTree() {
+    QTemporaryDir build;
+    QTemporaryDir source;
+    QFile cache(build.filePath(QStringLiteral("CMakeCache.txt")));
+    QVERIFY(cache.open(QIODevice::WriteOnly));
+    cache.write(
+        "# This is the CMakeCache file.\nCMAKE_BUILD_TYPE:STRING=Debug\n"
+        "CMAKE_HOME_DIRECTORY:INTERNAL=" +
+        source.path().toUtf8() + "\n");
+    cache.close();
+    const QString deep = build.filePath(QStringLiteral("a/b/c/d/e/f/g/h/src/app"));
+    QVERIFY(QDir().mkpath(deep));
+    QCOMPARE(SourceTreeOfBuild(deep), source.path());
+    QVERIFY(ManualFolders(deep).contains(QDir(source.path()).filePath(QStringLiteral("docs/manual"))));
+
+    QVERIFY(QDir(source.path()).mkpath(QStringLiteral("docs/manual")));
+    Touch(QDir(source.path()).filePath(QStringLiteral("docs/manual/manual_de.html")));
+    QVERIFY(FindManual(kGerman, ManualFolders(deep)).startsWith(source.path()));
+  }
+
+  void cacheWithoutASourceTreeGivesNone() {
+    QTemporaryDir build;
+    QFile cache(build.filePath(QStringLiteral("CMakeCache.txt")));
+    QVERIFY(cache.open(QIODevice::WriteOnly));
+    cache.write("CMAKE_BUILD_TYPE:STRING=Debug\n");
+    cache.close();
+    QVERIFY(SourceTreeOfBuild(build.path()).isEmpty());
   }
 
   void buildFolderFindsTheManualsOfItsSourceTree() {

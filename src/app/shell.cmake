@@ -6,8 +6,8 @@ add_library(zelmo_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/help.cpp)
 target_link_libraries(zelmo_shell PUBLIC zelmo_core Qt6::Widgets)
 target_compile_definitions(zelmo_shell PRIVATE
-  ZELMO_INSTALLED_MANUAL_DIR="${CMAKE_INSTALL_FULL_DOCDIR}/manual"
-  ZELMO_RELATIVE_MANUAL_DIR="${CMAKE_INSTALL_DOCDIR}/manual")
+  ZELMO_INSTALLED_MANUAL_DIR="${CMAKE_INSTALL_PREFIX}/${ZELMO_MANUAL_DIR}"
+  ZELMO_RELATIVE_MANUAL_DIR="${ZELMO_MANUAL_DIR}")
 zelmo_warnings(zelmo_shell)
 if(TARGET zelmo_app)
   target_link_libraries(zelmo_app PUBLIC zelmo_shell)

@@ -359,6 +359,19 @@ std::string_view AboutCaption(std::uint8_t languageId) {
   }
 }
 
+std::string_view LicenceLine(std::uint8_t languageId) {
+  constexpr std::string_view english = "Licence: GPL-3.0-or-later";
+  return Choose({english, "Licence: GPL-3.0-or-later", "Lizenz: GPL-3.0-or-later"}, languageId).value_or(english);
+}
+
+std::string_view LicenceName(std::uint8_t languageId) {
+  constexpr std::string_view english = "GNU General Public License, version 3 or later";
+  return Choose({english, "GNU General Public License, verze 3 nebo pozdější",
+                 "GNU General Public License, Version 3 oder später"},
+                languageId)
+      .value_or(english);
+}
+
 std::optional<std::string_view> ManualSuffix(std::uint8_t languageId) {
   return Choose({"_en", "_cz", "_de"}, languageId);
 }

@@ -98,6 +98,10 @@ std::optional<std::string_view> IgnVersionMessage(std::uint8_t languageId);
 std::optional<std::string_view> PrintStampPrefix(std::uint8_t languageId);
 // Every id has a caption; 2 gives "Information Zelmo_TCI", above 3 English.
 std::string_view AboutCaption(std::uint8_t languageId);
+// The licence's line in the about box and its full name; the French slot
+// falls back to English.
+std::string_view LicenceLine(std::uint8_t languageId);
+std::string_view LicenceName(std::uint8_t languageId);
 // "_en", "_de", "_cz" for the manuals; nothing for other ids.
 std::optional<std::string_view> ManualSuffix(std::uint8_t languageId);
 

@@ -273,6 +273,10 @@ TEST(InlineTexts, ByLanguageAndNothingForOtherIds) {
   EXPECT_EQ(AboutCaption(kGerman), "Über Programm Zelmo_TCI");
   EXPECT_EQ(AboutCaption(kCzech), "O programu Zelmo_TCI");
   EXPECT_EQ(ManualSuffix(kEnglish), "_en");
+  EXPECT_EQ(LicenceLine(kGerman), "Lizenz: GPL-3.0-or-later");
+  EXPECT_EQ(LicenceName(kCzech), "GNU General Public License, verze 3 nebo pozdější");
+  EXPECT_EQ(LicenceName(kFrench), LicenceName(kEnglish));
+  EXPECT_EQ(LicenceLine(200), "Licence: GPL-3.0-or-later");
   EXPECT_EQ(ManualSuffix(kGerman), "_de");
   EXPECT_EQ(ManualSuffix(kCzech), "_cz");
   EXPECT_FALSE(ManualSuffix(kFrench));

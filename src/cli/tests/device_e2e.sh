@@ -207,7 +207,7 @@ case "$case" in
     has out "Programmed data error"
     ;;
   version_60)
-    start_sim --version 60
+    start_sim --protocol-version 60
     run 3 read --port "$tty" -o "$dir/r.ign"
     has err "Unmatched version of PC and Ignition programs!  PC-61, IGN-60"
     [ ! -e "$dir/r.ign" ] || fail "a file was written"

@@ -1,0 +1,100 @@
+#include "cli/command_line.h"
+
+#include <QCommandLineParser>
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+#include <vector>
+
+namespace zelmo::cli {
+namespace {
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+constexpr OptionSpec kHelpOption{"h", "help", "", "show this help and exit"};
+
+QCommandLineOption ToQt(const OptionSpec& spec) {
+  QStringList names;
+  if (!spec.shortName.empty()) names << Q(spec.shortName);
+  names << Q(spec.longName);
+  QCommandLineOption option(names, Q(spec.description));
+  if (!spec.valueName.empty()) option.setValueName(Q(spec.valueName));
+  return option;
+}
+
+std::string OptionColumn(const OptionSpec& spec) {
+  std::string column = spec.shortName.empty() ? "    " : "-" + std::string(spec.shortName) + ", ";
+  column += "--" + std::string(spec.longName);
+  if (!spec.valueName.empty()) column += " " + std::string(spec.valueName);
+  return column;
+}
+
+}  // namespace
+
+int UsageError(const Invocation& line, std::string_view why, std::ostream& err) {
+  err << "zelmo-cli: " << why << "\nusage: zelmo-cli " << line.synopsis << "\nTry 'zelmo-cli " << line.command
+      << " --help' for more information.\n";
+  return kExitError;
+}
+
+ParsedCommand ParseCommand(const CommandSpec& spec, std::span<const std::string> arguments) {
+  ParsedCommand parsed;
+  QCommandLineParser parser;
+  parser.addOption(ToQt(kHelpOption));
+  for (const OptionSpec& option : spec.options) parser.addOption(ToQt(option));
+  // The parser skips the first word as the program's name.
+  QStringList words{QStringLiteral("zelmo-cli")};
+  for (const std::string& argument : arguments) words << QString::fromLocal8Bit(argument);
+  const bool ok = parser.parse(words);
+  // Asking for help is never an error, whatever else the line holds.
+  if (parser.isSet(QStringLiteral("help"))) {
+    parsed.help = true;
+    return parsed;
+  }
+  if (!ok) {
+    parsed.error = parser.errorText().toStdString();
+    return parsed;
+  }
+  Invocation line;
+  line.command = spec.name;
+  line.synopsis = spec.synopsis;
+  for (const OptionSpec& option : spec.options) {
+    const QString name = Q(option.longName);
+    if (!parser.isSet(name)) continue;
+    if (option.valueName.empty()) {
+      line.switches.insert(std::string(option.longName));
+    } else {
+      line.values[std::string(option.longName)] = parser.value(name).toLocal8Bit().toStdString();
+    }
+  }
+  for (const QString& word : parser.positionalArguments()) line.files.push_back(word.toLocal8Bit().toStdString());
+  if (line.files.size() < spec.minFiles) {
+    parsed.error = spec.minFiles == 1 && spec.maxFiles == 1 ? "a file name is required" : "file names are missing";
+    return parsed;
+  }
+  if (line.files.size() > spec.maxFiles) {
+    parsed.error = "unexpected argument '" + line.files[spec.maxFiles] + "'";
+    return parsed;
+  }
+  parsed.line = std::move(line);
+  return parsed;
+}
+
+std::string CommandHelp(const CommandSpec& spec) {
+  std::vector<OptionSpec> options(spec.options.begin(), spec.options.end());
+  options.push_back(kHelpOption);
+  std::size_t width = 0;
+  for (const OptionSpec& option : options) width = std::max(width, OptionColumn(option).size());
+  std::string summary(spec.summary);
+  if (!summary.empty()) summary.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(summary.front())));
+  std::string text = "usage: zelmo-cli " + std::string(spec.synopsis) + "\n\n" + summary + ".\n";
+  if (!spec.details.empty()) text += "\n" + std::string(spec.details);
+  text += "\noptions:\n";
+  for (const OptionSpec& option : options) {
+    const std::string column = OptionColumn(option);
+    text += "  " + column + std::string(width - column.size() + 3, ' ') + std::string(option.description) + "\n";
+  }
+  return text;
+}
+
+}  // namespace zelmo::cli

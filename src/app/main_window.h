@@ -30,8 +30,8 @@ class LiveRecorder;
 class ParameterFields;
 
 struct WindowOptions {
-  // What remains of the command line once the "--" options are taken out; the
-  // first entry may name the language.
+  // The words of the command line that are no options; the first may name
+  // the language.
   QStringList arguments;
   // The program's own file, for the "exe dir" commands.
   QString programPath;
@@ -40,6 +40,9 @@ struct WindowOptions {
   // Where the settings, the shadow copy and the history live, found once at
   // start; none when the environment names no folder.
   std::optional<ConfigFiles> configFiles{};
+  // A parameter file named on the command line, opened as the Open command
+  // opens one once the window shows; empty for none.
+  QString startFile{};
 };
 
 class TFormHlav : public QMainWindow, private SessionListener {

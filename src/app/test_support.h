@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTimer>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -38,8 +38,9 @@ class ConfigFolder {
 // time), and a window on it, started from the test program's folder.
 struct Bench {
   // programPath: the program's file the window is told of; empty, the test program's.
+  // startFile: a parameter file named on the command line.
   explicit Bench(QStringList arguments = {}, sim::UnitOptions unit = {}, sim::SimLinkOptions link = {},
-                 sim::UnitMemory memory = sim::FactoryMemory(), QString programPath = {});
+                 sim::UnitMemory memory = sim::FactoryMemory(), QString programPath = {}, QString startFile = {});
   ~Bench();
 
   // Lets the window's timer run for about this many ticks of 55 ms.

@@ -11,21 +11,21 @@ namespace {
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-constexpr OptionSpec kHelpOption{"h", "help", "", "show this help and exit"};
+constexpr OptionInfo kHelpOption{"h", "help", "", "show this help and exit"};
 
-QCommandLineOption ToQt(const OptionSpec& spec) {
+QCommandLineOption ToQt(const OptionInfo& entry) {
   QStringList names;
-  if (!spec.shortName.empty()) names << Q(spec.shortName);
-  names << Q(spec.longName);
-  QCommandLineOption option(names, Q(spec.description));
-  if (!spec.valueName.empty()) option.setValueName(Q(spec.valueName));
+  if (!entry.shortName.empty()) names << Q(entry.shortName);
+  names << Q(entry.longName);
+  QCommandLineOption option(names, Q(entry.description));
+  if (!entry.valueName.empty()) option.setValueName(Q(entry.valueName));
   return option;
 }
 
-std::string OptionColumn(const OptionSpec& spec) {
-  std::string column = spec.shortName.empty() ? "    " : "-" + std::string(spec.shortName) + ", ";
-  column += "--" + std::string(spec.longName);
-  if (!spec.valueName.empty()) column += " " + std::string(spec.valueName);
+std::string OptionColumn(const OptionInfo& entry) {
+  std::string column = entry.shortName.empty() ? "    " : "-" + std::string(entry.shortName) + ", ";
+  column += "--" + std::string(entry.longName);
+  if (!entry.valueName.empty()) column += " " + std::string(entry.valueName);
   return column;
 }
 
@@ -37,11 +37,11 @@ int UsageError(const Invocation& line, std::string_view why, std::ostream& err) 
   return kExitError;
 }
 
-ParsedCommand ParseCommand(const CommandSpec& spec, std::span<const std::string> arguments) {
+ParsedCommand ParseCommand(const CommandInfo& command, std::span<const std::string> arguments) {
   ParsedCommand parsed;
   QCommandLineParser parser;
   parser.addOption(ToQt(kHelpOption));
-  for (const OptionSpec& option : spec.options) parser.addOption(ToQt(option));
+  for (const OptionInfo& option : command.options) parser.addOption(ToQt(option));
   // The parser skips the first word as the program's name.
   QStringList words{QStringLiteral("zelmo-cli")};
   for (const std::string& argument : arguments) words << QString::fromLocal8Bit(argument);
@@ -56,9 +56,9 @@ ParsedCommand ParseCommand(const CommandSpec& spec, std::span<const std::string>
     return parsed;
   }
   Invocation line;
-  line.command = spec.name;
-  line.synopsis = spec.synopsis;
-  for (const OptionSpec& option : spec.options) {
+  line.command = command.name;
+  line.synopsis = command.synopsis;
+  for (const OptionInfo& option : command.options) {
     const QString name = Q(option.longName);
     if (!parser.isSet(name)) continue;
     if (option.valueName.empty()) {
@@ -68,29 +68,30 @@ ParsedCommand ParseCommand(const CommandSpec& spec, std::span<const std::string>
     }
   }
   for (const QString& word : parser.positionalArguments()) line.files.push_back(word.toLocal8Bit().toStdString());
-  if (line.files.size() < spec.minFiles) {
-    parsed.error = spec.minFiles == 1 && spec.maxFiles == 1 ? "a file name is required" : "file names are missing";
+  if (line.files.size() < command.minFiles) {
+    parsed.error =
+        command.minFiles == 1 && command.maxFiles == 1 ? "a file name is required" : "file names are missing";
     return parsed;
   }
-  if (line.files.size() > spec.maxFiles) {
-    parsed.error = "unexpected argument '" + line.files[spec.maxFiles] + "'";
+  if (line.files.size() > command.maxFiles) {
+    parsed.error = "unexpected argument '" + line.files[command.maxFiles] + "'";
     return parsed;
   }
   parsed.line = std::move(line);
   return parsed;
 }
 
-std::string CommandHelp(const CommandSpec& spec) {
-  std::vector<OptionSpec> options(spec.options.begin(), spec.options.end());
+std::string CommandHelp(const CommandInfo& command) {
+  std::vector<OptionInfo> options(command.options.begin(), command.options.end());
   options.push_back(kHelpOption);
   std::size_t width = 0;
-  for (const OptionSpec& option : options) width = std::max(width, OptionColumn(option).size());
-  std::string summary(spec.summary);
+  for (const OptionInfo& option : options) width = std::max(width, OptionColumn(option).size());
+  std::string summary(command.summary);
   if (!summary.empty()) summary.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(summary.front())));
-  std::string text = "usage: zelmo-cli " + std::string(spec.synopsis) + "\n\n" + summary + ".\n";
-  if (!spec.details.empty()) text += "\n" + std::string(spec.details);
+  std::string text = "usage: zelmo-cli " + std::string(command.synopsis) + "\n\n" + summary + ".\n";
+  if (!command.details.empty()) text += "\n" + std::string(command.details);
   text += "\noptions:\n";
-  for (const OptionSpec& option : options) {
+  for (const OptionInfo& option : options) {
     const std::string column = OptionColumn(option);
     text += "  " + column + std::string(width - column.size() + 3, ' ') + std::string(option.description) + "\n";
   }

@@ -12,19 +12,19 @@
 
 namespace zelmo::cli {
 
-struct OptionSpec {
+struct OptionInfo {
   std::string_view shortName;  // one letter, or empty
   std::string_view longName;
   std::string_view valueName;  // empty for a switch
   std::string_view description;
 };
 
-struct CommandSpec {
+struct CommandInfo {
   std::string_view name;
   std::string_view synopsis;  // the command line after "zelmo-cli "
   std::string_view summary;   // one line for the list of commands
   std::string_view details;   // more for the command's own help; may be empty
-  std::span<const OptionSpec> options;
+  std::span<const OptionInfo> options;
   std::size_t minFiles = 0;
   std::size_t maxFiles = 0;
   CommandHandler run = nullptr;
@@ -37,9 +37,9 @@ struct ParsedCommand {
 };
 
 // arguments: what follows the command's name.
-ParsedCommand ParseCommand(const CommandSpec& spec, std::span<const std::string> arguments);
+ParsedCommand ParseCommand(const CommandInfo& command, std::span<const std::string> arguments);
 
 // The command's own help: synopsis, description and options.
-std::string CommandHelp(const CommandSpec& spec);
+std::string CommandHelp(const CommandInfo& command);
 
 }  // namespace zelmo::cli

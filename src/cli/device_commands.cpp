@@ -99,135 +99,133 @@ int RunTransfer(Goal goal, const DeviceArguments& a, const Context& context, std
     }
   }
   const auto choice = ChoosePort(a.port, SettingsPortMapping(context.settingsFile));
-  {
-    QtSerialLink link(choice->mapping);
-    CliSession cli(link, err, a.trace, {context.historyFolder, context.localTime});
-    EditorSession& session = cli.session();
-    // Standard input was read above; a named file is opened as the window's Open does.
-    if (goal != Goal::Read && a.files.front() != kStandardStream) {
-      const FileOutcome opened = session.openFile(a.files.front());
-      if (!opened.ok) {
-        err << "zelmo-cli: " << a.files.front() << ": " << opened.message << "\n";
-        return kExitError;
-      }
-      file = session.image();
+  QtSerialLink link(choice->mapping);
+  CliSession cli(link, err, a.trace, {context.historyFolder, context.localTime});
+  EditorSession& session = cli.session();
+  // Standard input was read above; a named file is opened as the window's Open does.
+  if (goal != Goal::Read && a.files.front() != kStandardStream) {
+    const FileOutcome opened = session.openFile(a.files.front());
+    if (!opened.ok) {
+      err << "zelmo-cli: " << a.files.front() << ": " << opened.message << "\n";
+      return kExitError;
     }
-    if (!cli.choosePort(choice->comIndex)) return kExitError;
-
-    bool fileFailed = false;
-    // The transfer's result is printed; what the display shows later is not
-    // this command's (a Program's saving progress excepted).
-    const auto settle = [&] {
-      cli.printChanges();
-      cli.holdOperationMessages = true;
-    };
-    const auto fail = [&](int status) { cli.finish(fileFailed ? kExitError : status); };
-    // Verify reads only block 1; the version comes with the next monitor frame.
-    std::optional<int> verifyStatus;
-    long verifyEndedAt = 0;
-    bool monitorSinceVerify = false;
-    bool programVerified = false;
-    bool unitTouched = false;
-    cli.stopLine = [&](int signal) {
-      const std::string said = "zelmo-cli: " + StopWord(signal);
-      if (goal != Goal::Program) return said;
-      if (!unitTouched) return said + " before programming; the unit was not changed";
-      if (!programVerified) {
-        return said + " while programming; the unit may have been left half programmed: program it again";
-      }
-      return said + " while the unit saved the parameters; it may have been left half programmed: check it with verify";
-    };
-    const auto awaitVersion = [&](int status) {
-      verifyStatus = status;
-      verifyEndedAt = cli.ticks();
-    };
-
-    cli.onEvent = [&](SessionEvent event) {
-      switch (event) {
-        case SessionEvent::UnitInfoAccepted:
-          PrintFirmware(cli, err);
-          // A Program sends the parameters from here on.
-          unitTouched = goal == Goal::Program;
-          break;
-        case SessionEvent::ImageRead: {
-          // Kept whatever the verify that follows finds: it is what the unit holds, ordered.
-          const std::string text = WriteParameterFile(session.image());
-          if (!WriteOutputFile(a.output.value_or(std::string(kStandardStream)), text, out, err)) fileFailed = true;
-          break;
-        }
-        case SessionEvent::Verified:
-          settle();
-          if (goal == Goal::Read) cli.finish(fileFailed ? kExitError : kExitOk);
-          if (goal == Goal::Verify) awaitVersion(kExitOk);
-          // A Program goes on until the unit has saved what it verified.
-          programVerified = goal == Goal::Program;
-          break;
-        case SessionEvent::VerifyFailed:
-          settle();
-          PrintDifferenceReport(session.image(), session.unitAfterFailure(), err);
-          if (goal == Goal::Verify) {
-            awaitVersion(kExitTransferFailed);
-          } else {
-            fail(kExitTransferFailed);
-          }
-          break;
-        case SessionEvent::ReadFailed:
-        case SessionEvent::ProgramFailed:
-          settle();
-          fail(kExitTransferFailed);
-          break;
-        case SessionEvent::VersionMismatch:
-          // The session has said which versions; nothing was read or written.
-          settle();
-          cli.finish(kExitOtherVersion);
-          break;
-        case SessionEvent::SavingFinished:
-          // This tick puts the programming success text up.
-          cli.holdOperationMessages = false;
-          cli.finish(kExitOk);
-          break;
-        case SessionEvent::SavingUnconfirmed:
-          cli.holdOperationMessages = true;
-          cli.finish(kExitSavingUnconfirmed, std::string(kSavingUnconfirmed));
-          break;
-        case SessionEvent::ImageStored:
-        case SessionEvent::ConnectionLost:
-        case SessionEvent::ConnectionBack:
-          break;
-      }
-    };
-    cli.onMonitorFrame = [&](const MonitorData&) {
-      if (verifyStatus) monitorSinceVerify = true;
-      // After a Program's verify the display shows the unit's saving state
-      // from before it: the news starts with this frame.
-      if (programVerified) cli.holdOperationMessages = false;
-    };
-    cli.afterTick = [&] {
-      if (!verifyStatus) return;
-      if (monitorSinceVerify && session.unitVersion()) {
-        if (*session.unitVersion() == kProtocolVersion) {
-          cli.finish(*verifyStatus);
-        } else {
-          cli.finish(kExitOtherVersion, VersionMismatchText(session.messages(), *session.unitVersion()));
-        }
-      } else if (cli.ticks() - verifyEndedAt > kVersionWaitTicks) {
-        cli.finish(*verifyStatus);  // no word on the version: the verify stands
-      }
-    };
-
-    switch (goal) {
-      case Goal::Read:
-        session.startRead();
-        break;
-      case Goal::Verify:
-        session.startVerify(*file);
-        break;
-      case Goal::Program:
-        session.startProgram(*file);
-        break;
-    }
-    return cli.run();
+    file = session.image();
   }
+  if (!cli.choosePort(choice->comIndex)) return kExitError;
+
+  bool fileFailed = false;
+  // The transfer's result is printed; what the display shows later is not
+  // this command's (a Program's saving progress excepted).
+  const auto settle = [&] {
+    cli.printChanges();
+    cli.holdOperationMessages = true;
+  };
+  const auto fail = [&](int status) { cli.finish(fileFailed ? kExitError : status); };
+  // Verify reads only block 1; the version comes with the next monitor frame.
+  std::optional<int> verifyStatus;
+  long verifyEndedAt = 0;
+  bool monitorSinceVerify = false;
+  bool programVerified = false;
+  bool unitTouched = false;
+  cli.stopLine = [&](int signal) {
+    const std::string said = "zelmo-cli: " + StopWord(signal);
+    if (goal != Goal::Program) return said;
+    if (!unitTouched) return said + " before programming; the unit was not changed";
+    if (!programVerified) {
+      return said + " while programming; the unit may have been left half programmed: program it again";
+    }
+    return said + " while the unit saved the parameters; it may have been left half programmed: check it with verify";
+  };
+  const auto awaitVersion = [&](int status) {
+    verifyStatus = status;
+    verifyEndedAt = cli.ticks();
+  };
+
+  cli.onEvent = [&](SessionEvent event) {
+    switch (event) {
+      case SessionEvent::UnitInfoAccepted:
+        PrintFirmware(cli, err);
+        // A Program sends the parameters from here on.
+        unitTouched = goal == Goal::Program;
+        break;
+      case SessionEvent::ImageRead: {
+        // Kept whatever the verify that follows finds: it is what the unit holds, ordered.
+        const std::string text = WriteParameterFile(session.image());
+        if (!WriteOutputFile(a.output.value_or(std::string(kStandardStream)), text, out, err)) fileFailed = true;
+        break;
+      }
+      case SessionEvent::Verified:
+        settle();
+        if (goal == Goal::Read) cli.finish(fileFailed ? kExitError : kExitOk);
+        if (goal == Goal::Verify) awaitVersion(kExitOk);
+        // A Program goes on until the unit has saved what it verified.
+        programVerified = goal == Goal::Program;
+        break;
+      case SessionEvent::VerifyFailed:
+        settle();
+        PrintDifferenceReport(session.image(), session.unitAfterFailure(), err);
+        if (goal == Goal::Verify) {
+          awaitVersion(kExitTransferFailed);
+        } else {
+          fail(kExitTransferFailed);
+        }
+        break;
+      case SessionEvent::ReadFailed:
+      case SessionEvent::ProgramFailed:
+        settle();
+        fail(kExitTransferFailed);
+        break;
+      case SessionEvent::VersionMismatch:
+        // The session has said which versions; nothing was read or written.
+        settle();
+        cli.finish(kExitOtherVersion);
+        break;
+      case SessionEvent::SavingFinished:
+        // This tick puts the programming success text up.
+        cli.holdOperationMessages = false;
+        cli.finish(kExitOk);
+        break;
+      case SessionEvent::SavingUnconfirmed:
+        cli.holdOperationMessages = true;
+        cli.finish(kExitSavingUnconfirmed, std::string(kSavingUnconfirmed));
+        break;
+      case SessionEvent::ImageStored:
+      case SessionEvent::ConnectionLost:
+      case SessionEvent::ConnectionBack:
+        break;
+    }
+  };
+  cli.onMonitorFrame = [&](const MonitorData&) {
+    if (verifyStatus) monitorSinceVerify = true;
+    // After a Program's verify the display shows the unit's saving state
+    // from before it: the news starts with this frame.
+    if (programVerified) cli.holdOperationMessages = false;
+  };
+  cli.afterTick = [&] {
+    if (!verifyStatus) return;
+    if (monitorSinceVerify && session.unitVersion()) {
+      if (*session.unitVersion() == kProtocolVersion) {
+        cli.finish(*verifyStatus);
+      } else {
+        cli.finish(kExitOtherVersion, VersionMismatchText(session.messages(), *session.unitVersion()));
+      }
+    } else if (cli.ticks() - verifyEndedAt > kVersionWaitTicks) {
+      cli.finish(*verifyStatus);  // no word on the version: the verify stands
+    }
+  };
+
+  switch (goal) {
+    case Goal::Read:
+      session.startRead();
+      break;
+    case Goal::Verify:
+      session.startVerify(*file);
+      break;
+    case Goal::Program:
+      session.startProgram(*file);
+      break;
+  }
+  return cli.run();
 }
 
 std::string MonitorLine(const MonitorData& data, const CliSession& cli) {

@@ -23,25 +23,25 @@ namespace {
 using namespace zelmo;
 using namespace zelmo::cli;
 
-constexpr OptionSpec kPort{"", "port", "DEVICE", "the serial device (/dev/ttyUSB0) or COM1 to COM20"};
-constexpr OptionSpec kTrace{"", "trace", "", "report every frame and event with its tick on standard error"};
+constexpr OptionInfo kPort{"", "port", "DEVICE", "the serial device (/dev/ttyUSB0) or COM1 to COM20"};
+constexpr OptionInfo kTrace{"", "trace", "", "report every frame and event with its tick on standard error"};
 
 constexpr std::array kNewOptions{
-    OptionSpec{"", "bike", "CODE", "the bike code 0 to 9 (default 0; see zelmo-cli bikes)"}};
+    OptionInfo{"", "bike", "CODE", "the bike code 0 to 9 (default 0; see zelmo-cli bikes)"}};
 constexpr std::array kReadOptions{
-    kPort, OptionSpec{"o", "output", "FILE", "write the parameters to FILE (- or none: standard output)"}, kTrace};
+    kPort, OptionInfo{"o", "output", "FILE", "write the parameters to FILE (- or none: standard output)"}, kTrace};
 constexpr std::array kTransferOptions{kPort, kTrace};
 constexpr std::array kMonitorOptions{
-    kPort, OptionSpec{"", "count", "N", "stop after N monitor frames"},
-    OptionSpec{"", "timeout", "SECONDS",
+    kPort, OptionInfo{"", "count", "N", "stop after N monitor frames"},
+    OptionInfo{"", "timeout", "SECONDS",
                "exit 1 when the unit sends no live values for SECONDS (default 10 with --count)"},
-    OptionSpec{"", "csv", "", "print comma-separated values under a header line"}, kTrace};
+    OptionInfo{"", "csv", "", "print comma-separated values under a header line"}, kTrace};
 
 constexpr std::array kCommands{
-    CommandSpec{"new", "new [--bike CODE] OUT.ign", "write the default parameters of a bike",
+    CommandInfo{"new", "new [--bike CODE] OUT.ign", "write the default parameters of a bike",
                 "OUT.ign may be - for standard output. 'zelmo-cli bikes' lists the bike codes.\n", kNewOptions, 1, 1,
                 RunNew},
-    CommandSpec{"bikes",
+    CommandInfo{"bikes",
                 "bikes",
                 "list the bike codes with their names, in the order of the window's list",
                 "",
@@ -49,7 +49,7 @@ constexpr std::array kCommands{
                 0,
                 0,
                 RunBikes},
-    CommandSpec{"image",
+    CommandInfo{"image",
                 "image FILE.ign",
                 "print the 50 image bytes of a file as hex",
                 "FILE.ign may be - for standard input.\n",
@@ -57,7 +57,7 @@ constexpr std::array kCommands{
                 1,
                 1,
                 RunImage},
-    CommandSpec{"show",
+    CommandInfo{"show",
                 "show FILE.ign",
                 "print the parameters of a file in user units",
                 "FILE.ign may be - for standard input.\n",
@@ -65,7 +65,7 @@ constexpr std::array kCommands{
                 1,
                 1,
                 RunShow},
-    CommandSpec{"normalize",
+    CommandInfo{"normalize",
                 "normalize IN.ign OUT.ign",
                 "load a file as the window opens it and save it again",
                 "IN.ign may be - for standard input, OUT.ign - for standard output.\n",
@@ -73,20 +73,20 @@ constexpr std::array kCommands{
                 2,
                 2,
                 RunNormalize},
-    CommandSpec{"ports", "ports", "list the COM numbers and the devices they stand for", "", {}, 0, 0, RunPorts},
-    CommandSpec{"read", "read --port DEVICE [-o OUT.ign] [--trace]",
+    CommandInfo{"ports", "ports", "list the COM numbers and the devices they stand for", "", {}, 0, 0, RunPorts},
+    CommandInfo{"read", "read --port DEVICE [-o OUT.ign] [--trace]",
                 "read the unit's parameters into a file, then verify them",
                 "Without -o, or with -o -, the file goes to standard output. OUT.ign is checked\n"
                 "for writing before the unit is asked.\n",
                 kReadOptions, 0, 0, RunRead},
-    CommandSpec{"verify", "verify --port DEVICE FILE.ign [--trace]", "compare the unit's parameters with a file",
+    CommandInfo{"verify", "verify --port DEVICE FILE.ign [--trace]", "compare the unit's parameters with a file",
                 "FILE.ign may be - for standard input.\n", kTransferOptions, 1, 1, RunVerify},
-    CommandSpec{"program", "program --port DEVICE FILE.ign [--trace]",
+    CommandInfo{"program", "program --port DEVICE FILE.ign [--trace]",
                 "program a file into the unit, verify it and wait until the unit has saved it",
                 "FILE.ign may be - for standard input. Stopped by Ctrl-C, it says whether the unit\n"
                 "may have been left half programmed.\n",
                 kTransferOptions, 1, 1, RunProgram},
-    CommandSpec{"monitor", "monitor --port DEVICE [--count N] [--timeout SECONDS] [--csv] [--trace]",
+    CommandInfo{"monitor", "monitor --port DEVICE [--count N] [--timeout SECONDS] [--csv] [--trace]",
                 "print the unit's live values, one line per monitor frame, until Ctrl-C or N frames",
                 "With --count, or with --timeout, it exits 1 when the unit stays silent that long;\n"
                 "Ctrl-C ends it with 130.\n",
@@ -95,7 +95,7 @@ constexpr std::array kCommands{
 
 void PrintUsage(std::ostream& out) {
   out << "usage: zelmo-cli [--help | --version] COMMAND [OPTION]... [FILE]...\n\ncommands:\n";
-  for (const CommandSpec& command : kCommands) {
+  for (const CommandInfo& command : kCommands) {
     out << "  " << command.synopsis << "\n      " << command.summary << "\n";
   }
   out << "\n'zelmo-cli COMMAND --help' describes a command and its options.\n"
@@ -131,8 +131,8 @@ Context FindContext() {
   return context;
 }
 
-const CommandSpec* FindCommand(std::string_view name) {
-  for (const CommandSpec& command : kCommands) {
+const CommandInfo* FindCommand(std::string_view name) {
+  for (const CommandInfo& command : kCommands) {
     if (command.name == name) return &command;
   }
   return nullptr;
@@ -143,7 +143,7 @@ int UnknownCommand(std::string_view name) {
   return kExitError;
 }
 
-int RunCommand(const CommandSpec& command, std::span<const std::string> arguments, const Context& context) {
+int RunCommand(const CommandInfo& command, std::span<const std::string> arguments, const Context& context) {
   const ParsedCommand parsed = ParseCommand(command, arguments);
   if (parsed.help) {
     std::cout << CommandHelp(command);
@@ -205,12 +205,12 @@ int main(int argc, char** argv) {
       PrintUsage(std::cout);
       return kExitOk;
     }
-    const CommandSpec* command = FindCommand(rest.front());
+    const CommandInfo* command = FindCommand(rest.front());
     if (!command) return UnknownCommand(rest.front());
     std::cout << CommandHelp(*command);
     return kExitOk;
   }
-  const CommandSpec* command = FindCommand(name);
+  const CommandInfo* command = FindCommand(name);
   if (!command) return UnknownCommand(name);
   return RunCommand(*command, rest, FindContext());
 }

@@ -1,18 +1,27 @@
 #pragma once
-// The program's command line: options of the form "--name VALUE" come out
-// first, what remains is handed on (its first word may name the language).
-#include <QMap>
+// The window's command line, parsed with QCommandLineParser:
+//   zelmo-tci [--port DEVICE] [--print-to FILE] [ENGLISH|CESKY|DEUTSCH] [FILE.ign]
+// The first word may name the language, exactly so spelt; the word after it
+// (or the first, when it names none) is a parameter file to open at start.
+#include <QString>
 #include <QStringList>
 
 namespace zelmo {
 
 struct CommandLine {
-  QMap<QString, QString> options;  // "--port" -> "/dev/ttyUSB0"
-  QStringList arguments;           // the rest, in order
+  bool help = false;
+  bool version = false;
+  QString error;          // why the line cannot be used; empty when it can
+  QString port;           // --port: the device the selected COM number stands for
+  QString printTo;        // --print-to: a PDF file for every printout
+  QStringList arguments;  // the words that are no options, in order
+  QString file;           // the parameter file to open once the window shows
 };
 
-// arguments without the program name. An option at the very end gets an
-// empty value.
-CommandLine SplitCommandLine(const QStringList& arguments);
+// arguments without the program's name; Qt's own options (-platform ...) taken out.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// What --help prints.
+QString CommandLineHelp();
 
 }  // namespace zelmo

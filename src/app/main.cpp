@@ -1,6 +1,7 @@
 // The program entry: the window and the message loop.
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -9,15 +10,46 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/port_binding.h"
+#include "program_version.h"
 #include "serial/qt_serial_link.h"
 
+namespace {
+
+void Print(std::FILE* stream, const QString& text) {
+  const QByteArray bytes = text.toLocal8Bit();
+  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Help and version need no display: they are answered before the
+  // application connects to one. Qt's own options are not known here, and
+  // their errors wait for the full parse below.
+  {
+    QStringList raw;
+    for (int i = 1; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
+    const zelmo::CommandLine early = zelmo::ParseCommandLine(raw);
+    if (early.help) {
+      Print(stdout, zelmo::CommandLineHelp());
+      return 0;
+    }
+    if (early.version) {
+      Print(stdout, QString::fromStdString(zelmo::VersionText("zelmo-tci")));
+      return 0;
+    }
+  }
   QApplication application(argc, argv);
-  const zelmo::CommandLine line = zelmo::SplitCommandLine(QApplication::arguments().mid(1));
+  const zelmo::CommandLine line = zelmo::ParseCommandLine(QApplication::arguments().mid(1));
+  if (!line.error.isEmpty()) {
+    Print(stderr, QStringLiteral("zelmo-tci: %1\nTry 'zelmo-tci --help' for more information.\n").arg(line.error));
+    return 2;
+  }
   const auto configFiles = zelmo::FindConfigFiles(zelmo::ProcessEnvironment);
-  zelmo::QtSerialLink link(zelmo::StartupPortMapping(configFiles, line.options.value(QStringLiteral("--port"))));
-  zelmo::TFormHlav window(link, zelmo::WindowOptions{line.arguments, QApplication::applicationFilePath(),
-                                                     line.options.value(QStringLiteral("--print-to")), configFiles});
+  zelmo::QtSerialLink link(zelmo::StartupPortMapping(configFiles, line.port));
+  zelmo::WindowOptions options{line.arguments, QApplication::applicationFilePath(), line.printTo, configFiles};
+  options.startFile = line.file;
+  zelmo::TFormHlav window(link, std::move(options));
   // Shown before the event loop runs: the port opens in its first pass, with
   // the window already on the screen.
   window.show();

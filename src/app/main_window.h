@@ -36,8 +36,8 @@ class LiveRecorder;
 class ParameterFields;
 
 struct WindowOptions {
-  // What remains of the command line once the "--" options are taken out; the
-  // first entry may name the language.
+  // The words of the command line that are no options; the first may name
+  // the language.
   QStringList arguments;
   // The program's own file, for the "exe dir" commands.
   QString programPath;
@@ -48,6 +48,9 @@ struct WindowOptions {
   std::optional<ConfigFiles> configFiles{};
   // The desktop's preferred language ("cs-CZ"), which a first start speaks.
   QString desktopLanguage = QLocale::system().uiLanguages().value(0);
+  // A parameter file named on the command line, opened as the Open command
+  // opens one once the window shows; empty for none.
+  QString startFile{};
 };
 
 class TFormHlav : public QMainWindow, private SessionListener {

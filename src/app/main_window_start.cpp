@@ -94,13 +94,15 @@ void TFormHlav::FormCreate() {
   const std::uint8_t language = session_->choices().languageId;
   applyLanguage(language == kCzech || language == kGerman ? language : kEnglish);
   // The port opens once the window is on the screen, so a "Com opening
-  // error!" box stands over it and not alone on an empty desktop.
+  // error!" box stands over it and not alone on an empty desktop; so does a
+  // file's message, after the port's, never two boxes at once.
   QMetaObject::invokeMethod(
       this,
       [this] {
         if (closed_) return;
         session_->openPort();
         showDeviceDisplay(true);
+        if (!closed_ && !options_.startFile.isEmpty()) openPath(options_.startFile);
       },
       Qt::QueuedConnection);
   showDeviceDisplay(true);

@@ -26,18 +26,17 @@ QByteArray ConfigFolder::read(const QString& name) const {
 }
 
 Bench::Bench(QStringList arguments, sim::UnitOptions unitOptions, sim::SimLinkOptions linkOptions,
-             sim::UnitMemory memory, QString programPath, QString desktopLanguage)
+             sim::UnitMemory memory, QString programPath, QString desktopLanguage, QString startFile)
     : unit(unitOptions, memory), link(unit, sim::SteadyClock(), linkOptions) {
   if (programPath.isEmpty()) programPath = QCoreApplication::applicationFilePath();
-  window = std::make_unique<TFormHlav>(
-      link, WindowOptions{std::move(arguments), programPath, {}, FindConfigFiles(ProcessEnvironment), desktopLanguage});
+  window = std::make_unique<TFormHlav>(link, WindowOptions{std::move(arguments), programPath, {},
+                                                           FindConfigFiles(ProcessEnvironment), desktopLanguage,
+                                                           std::move(startFile)});
 }
 
 Bench::~Bench() = default;
 
-void Bench::runTicks(int ticks) {
-  QTest::qWait(ticks * 55 + 10);
-}
+void Bench::runTicks(int ticks) { QTest::qWait(ticks * 55 + 10); }
 
 void WhenModal(std::function<void(QWidget*)> answer) {
   auto* poll = new QTimer;

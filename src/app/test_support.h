@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTimer>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -39,10 +39,11 @@ class ConfigFolder {
 struct Bench {
   // programPath: the program's file the window is told of; empty, the test
   // program's. desktopLanguage: the desktop's locale, English whatever the
-  // machine running the tests says.
+  // machine running the tests says. startFile: a parameter file named on the
+  // command line.
   explicit Bench(QStringList arguments = {}, sim::UnitOptions unit = {}, sim::SimLinkOptions link = {},
                  sim::UnitMemory memory = sim::FactoryMemory(), QString programPath = {},
-                 QString desktopLanguage = QStringLiteral("en-GB"));
+                 QString desktopLanguage = QStringLiteral("en-GB"), QString startFile = {});
   ~Bench();
 
   // Lets the window's timer run for about this many ticks of 55 ms.

@@ -1,5 +1,7 @@
 #include "cli/cli_session.h"
 
+#include "core/lang/texts.h"
+
 namespace zelmo::cli {
 
 CliSession::CliSession(SerialLink& link, std::ostream& messages, bool trace, EditorSession::Setup setup)
@@ -17,12 +19,34 @@ SerialLink& CliSession::traced(SerialLink& link, bool trace) {
 }
 
 bool CliSession::choosePort(int comIndex) {
+  // The window's box speaks of its Com menu; the tool says it in its own words.
+  choosingPort_ = true;
   session_.choosePort(comIndex);
-  return session_.engine().lastOpenResult().ok();
+  choosingPort_ = false;
+  const OpenResult& result = session_.engine().lastOpenResult();
+  if (result.ok()) return true;
+  out_ << "zelmo-cli: cannot open the port " << result.device;
+  if (!result.reason.empty()) out_ << ": " << result.reason;
+  out_ << "\n";
+  switch (result.error) {
+    case OpenResult::Error::NotFound:
+      out_ << "zelmo-cli: the device does not exist; check the cable and --port ('zelmo-cli ports' lists the ports)\n";
+      break;
+    case OpenResult::Error::PermissionDenied:
+      out_ << "zelmo-cli: " << ExtraText(Extra::PortPermissionDenied, kEnglish) << "\n";
+      break;
+    case OpenResult::Error::Busy:
+      out_ << "zelmo-cli: " << ExtraText(Extra::PortBusy, kEnglish) << "\n";
+      break;
+    case OpenResult::Error::Other:
+    case OpenResult::Error::None:
+      break;
+  }
+  out_.flush();
+  return false;
 }
 
-int CliSession::run(int stopStatus) {
-  stopStatus_ = stopStatus;
+int CliSession::run() {
   printChanges();
   if (finished_) {
     printClosingLine();
@@ -42,15 +66,18 @@ void CliSession::finish(int status, std::string closingLine) {
 }
 
 void CliSession::tick() {
-  if (stop_.requested()) finish(stopStatus_);
-  if (!finished_) {
+  if (const auto signal = StopSignalReceived(); signal && !finished_) {
+    finish(StopExitStatus(*signal), stopLine ? stopLine(*signal) : "zelmo-cli: " + StopWord(*signal));
+  } else if (!finished_) {
     ++tick_;
     session_.tick();
     if (afterTick) afterTick();
     printChanges();
-    if (finished_) printClosingLine();
   }
-  if (finished_) loop_.exit(*finished_);
+  if (finished_) {
+    printClosingLine();
+    loop_.exit(*finished_);
+  }
 }
 
 void CliSession::printClosingLine() {
@@ -86,6 +113,7 @@ void CliSession::printChanges() {
 }
 
 void CliSession::message(std::string_view text) {
+  if (choosingPort_) return;
   out_ << text << "\n";
   out_.flush();
 }
@@ -98,18 +126,30 @@ void CliSession::warning(std::string_view text) {
 namespace {
 std::string_view EventName(SessionEvent event) {
   switch (event) {
-    case SessionEvent::UnitInfoAccepted: return "unit info accepted";
-    case SessionEvent::ImageRead: return "image read";
-    case SessionEvent::ImageStored: return "image stored";
-    case SessionEvent::Verified: return "verify ok";
-    case SessionEvent::SavingFinished: return "saving finished";
-    case SessionEvent::SavingUnconfirmed: return "saving unconfirmed";
-    case SessionEvent::ReadFailed: return "read failed";
-    case SessionEvent::VerifyFailed: return "verify failed";
-    case SessionEvent::ProgramFailed: return "program failed";
-    case SessionEvent::VersionMismatch: return "version mismatch";
-    case SessionEvent::ConnectionLost: return "connection lost";
-    case SessionEvent::ConnectionBack: return "connection back";
+    case SessionEvent::UnitInfoAccepted:
+      return "unit info accepted";
+    case SessionEvent::ImageRead:
+      return "image read";
+    case SessionEvent::ImageStored:
+      return "image stored";
+    case SessionEvent::Verified:
+      return "verify ok";
+    case SessionEvent::SavingFinished:
+      return "saving finished";
+    case SessionEvent::SavingUnconfirmed:
+      return "saving unconfirmed";
+    case SessionEvent::ReadFailed:
+      return "read failed";
+    case SessionEvent::VerifyFailed:
+      return "verify failed";
+    case SessionEvent::ProgramFailed:
+      return "program failed";
+    case SessionEvent::VersionMismatch:
+      return "version mismatch";
+    case SessionEvent::ConnectionLost:
+      return "connection lost";
+    case SessionEvent::ConnectionBack:
+      return "connection back";
   }
   return "?";
 }

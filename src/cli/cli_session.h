@@ -32,11 +32,12 @@ class CliSession final : public SessionListener {
   long long elapsedMs() const { return clock_.elapsed(); }
 
   // Chooses a Com menu item (0..19 open COM1 to COM20) as the window's Com
-  // menu does; false (the reason already printed) when its port cannot be opened.
+  // menu does; false (the reason already printed, in the tool's own words)
+  // when its port cannot be opened.
   bool choosePort(int comIndex);
   // Runs ticks until finish() or a stop signal; returns finish()'s status, or
-  // stopStatus after a stop signal.
-  int run(int stopStatus);
+  // 128 plus the signal's number after a stop signal, with stopLine's text.
+  int run();
   // Ends run() after the current tick, once its messages are printed; a
   // closing line comes after them, the last thing said. The first call counts.
   void finish(int status, std::string closingLine = {});
@@ -44,6 +45,8 @@ class CliSession final : public SessionListener {
   std::function<void(SessionEvent)> onEvent;
   std::function<void(const MonitorData&)> onMonitorFrame;
   std::function<void()> afterTick;
+  // The last line after a stop signal; "zelmo-cli: interrupted" and the like without it.
+  std::function<std::string(int signal)> stopLine;
   // While set, operation messages are not printed (a later one will say more,
   // or the command has said its last).
   bool holdOperationMessages = false;
@@ -66,13 +69,13 @@ class CliSession final : public SessionListener {
   long tick_ = 0;
   std::optional<TraceLink> trace_;
   EditorSession session_;
-  StopSignals stop_;
+  DeferredStop stop_;
   QTimer timer_;
   QEventLoop loop_;
   QElapsedTimer clock_;
   std::optional<int> finished_;
   std::string closingLine_;
-  int stopStatus_ = 1;
+  bool choosingPort_ = false;
   LabelState printedOperation_;
   int printedGauge_ = -1;
   bool noConnectionPrinted_ = false;

@@ -2,18 +2,20 @@
 
 #include "cli/parameter_file.h"
 
-#include <QCoreApplication>
 #include <charconv>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 #include "cli/cli_session.h"
 #include "cli/difference_report.h"
 #include "cli/port_choice.h"
+#include "cli/stop_signals.h"
 #include "core/device/monitor.h"
 #include "core/files/ign_format.h"
 #include "core/files/safe_file.h"
+#include "core/files/write_check.h"
 #include "core/model/presets.h"
 #include "serial/qt_serial_link.h"
 #include "serial/system_ports.h"
@@ -29,64 +31,47 @@ constexpr long kVersionWaitTicks = DeviceEngine::kStartSilence;
 constexpr std::string_view kSavingUnconfirmed =
     "zelmo-cli: verified, but the unit stopped answering while saving; check it with verify after reconnecting";
 
+// Without --timeout, monitor --count gives up when the unit has sent no live
+// values for this long: time for the port to be reopened a few times.
+constexpr double kDefaultCountTimeoutSeconds = 10.0;
+
 struct DeviceArguments {
   std::string port;
   bool trace = false;
   bool csv = false;
   std::optional<long> count;
+  std::optional<double> timeoutSeconds;
   std::optional<std::string> output;
   std::vector<std::string> files;
 };
 
-enum Allowed : unsigned { kOutput = 1, kCount = 2, kCsv = 4 };
-
-int UsageError(std::ostream& err, std::string_view synopsis, std::string_view why) {
-  err << "zelmo-cli: " << why << "\nusage: zelmo-cli " << synopsis << "\n";
-  return kExitError;
-}
-
-std::optional<DeviceArguments> Parse(Arguments arguments, unsigned allowed, std::size_t files,
-                                     std::string_view synopsis, std::ostream& err) {
+std::optional<DeviceArguments> Parse(const Invocation& line, std::ostream& err) {
   DeviceArguments a;
   auto fail = [&](std::string_view why) {
-    UsageError(err, synopsis, why);
+    UsageError(line, why, err);
     return std::nullopt;
   };
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& arg = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
-    if (arg == "--port" && hasValue) {
-      a.port = arguments[++i];
-    } else if (arg == "--trace") {
-      a.trace = true;
-    } else if (arg == "--csv" && (allowed & kCsv)) {
-      a.csv = true;
-    } else if ((arg == "-o" || arg == "--output") && (allowed & kOutput) && hasValue) {
-      a.output = arguments[++i];
-    } else if (arg == "--count" && (allowed & kCount) && hasValue) {
-      const std::string& text = arguments[++i];
-      long n = 0;
-      const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-      if (ec != std::errc() || end != text.data() + text.size() || n < 1) return fail("--count needs a number above 0");
-      a.count = n;
-    } else if (!arg.empty() && arg[0] == '-') {
-      return fail("unknown option or missing value: " + arg);
-    } else {
-      a.files.push_back(arg);
-    }
-  }
+  a.port = line.value("port").value_or("");
   if (a.port.empty()) return fail("--port DEVICE is required");
-  if (a.files.size() != files) return fail(files == 0 ? "unexpected argument" : "one parameter file is required");
+  a.trace = line.has("trace");
+  a.csv = line.has("csv");
+  a.output = line.value("output");
+  a.files = line.files;
+  if (const auto text = line.value("count")) {
+    long n = 0;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), n);
+    if (ec != std::errc() || end != text->data() + text->size() || n < 1) return fail("--count needs a number above 0");
+    a.count = n;
+  }
+  if (const auto text = line.value("timeout")) {
+    double seconds = 0;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), seconds);
+    if (ec != std::errc() || end != text->data() + text->size() || !(seconds > 0) || seconds > 1e6) {
+      return fail("--timeout needs a number of seconds above 0");
+    }
+    a.timeoutSeconds = seconds;
+  }
   return a;
-}
-
-// QCoreApplication wants its arguments to outlive it.
-int WithEventLoop(const std::function<int()>& body) {
-  int argc = 1;
-  char name[] = "zelmo-cli";
-  char* argv[] = {name, nullptr};
-  QCoreApplication app(argc, argv);
-  return body();
 }
 
 void PrintFirmware(const CliSession& cli, std::ostream& err) {
@@ -98,132 +83,149 @@ enum class Goal { Read, Verify, Program };
 
 // Read, Verify and Program as the window runs them: the file opened into the
 // editor session, the session's command, and its events to end on.
-int RunTransfer(Goal goal, const DeviceArguments& a, const Context& context, std::ostream& out,
-                std::ostream& err) {
+int RunTransfer(Goal goal, const DeviceArguments& a, const Context& context, std::ostream& out, std::ostream& err) {
   // Checked first for the tool's own messages about the file; the session opens it below.
-  if (goal != Goal::Read && !LoadParameterFile(a.files.front(), err)) return kExitError;
+  std::optional<ParameterImage> file;
+  if (goal != Goal::Read) {
+    file = LoadParameterFile(a.files.front(), err);
+    if (!file) return kExitError;
+  }
+  // What the unit sends is worth nothing if it cannot be kept.
+  const bool toFile = a.output && *a.output != kStandardStream;
+  if (toFile) {
+    if (const FileResult writable = CheckWritable(*a.output); !writable.ok) {
+      err << "zelmo-cli: " << writable.error << "\n";
+      return kExitError;
+    }
+  }
   const auto choice = ChoosePort(a.port, SettingsPortMapping(context.settingsFile));
-  return WithEventLoop([&] {
-    QtSerialLink link(choice->mapping);
-    CliSession cli(link, err, a.trace, {context.historyFolder, context.localTime});
-    EditorSession& session = cli.session();
-    if (goal != Goal::Read) {
-      const FileOutcome opened = session.openFile(a.files.front());
-      if (!opened.ok) {
-        err << "zelmo-cli: " << a.files.front() << ": " << opened.message << "\n";
-        return kExitError;
-      }
+  QtSerialLink link(choice->mapping);
+  CliSession cli(link, err, a.trace, {context.historyFolder, context.localTime});
+  EditorSession& session = cli.session();
+  // Standard input was read above; a named file is opened as the window's Open does.
+  if (goal != Goal::Read && a.files.front() != kStandardStream) {
+    const FileOutcome opened = session.openFile(a.files.front());
+    if (!opened.ok) {
+      err << "zelmo-cli: " << a.files.front() << ": " << opened.message << "\n";
+      return kExitError;
     }
-    if (!cli.choosePort(choice->comIndex)) return kExitError;
+    file = session.image();
+  }
+  if (!cli.choosePort(choice->comIndex)) return kExitError;
 
-    bool fileFailed = false;
-    // The transfer's result is printed; what the display shows later is not
-    // this command's (a Program's saving progress excepted).
-    const auto settle = [&] {
-      cli.printChanges();
-      cli.holdOperationMessages = true;
-    };
-    const auto fail = [&](int status) { cli.finish(fileFailed ? kExitError : status); };
-    // Verify reads only block 1; the version comes with the next monitor frame.
-    std::optional<int> verifyStatus;
-    long verifyEndedAt = 0;
-    bool monitorSinceVerify = false;
-    bool programVerified = false;
-    const auto awaitVersion = [&](int status) {
-      verifyStatus = status;
-      verifyEndedAt = cli.ticks();
-    };
+  bool fileFailed = false;
+  // The transfer's result is printed; what the display shows later is not
+  // this command's (a Program's saving progress excepted).
+  const auto settle = [&] {
+    cli.printChanges();
+    cli.holdOperationMessages = true;
+  };
+  const auto fail = [&](int status) { cli.finish(fileFailed ? kExitError : status); };
+  // Verify reads only block 1; the version comes with the next monitor frame.
+  std::optional<int> verifyStatus;
+  long verifyEndedAt = 0;
+  bool monitorSinceVerify = false;
+  bool programVerified = false;
+  bool unitTouched = false;
+  cli.stopLine = [&](int signal) {
+    const std::string said = "zelmo-cli: " + StopWord(signal);
+    if (goal != Goal::Program) return said;
+    if (!unitTouched) return said + " before programming; the unit was not changed";
+    if (!programVerified) {
+      return said + " while programming; the unit may have been left half programmed: program it again";
+    }
+    return said + " while the unit saved the parameters; it may have been left half programmed: check it with verify";
+  };
+  const auto awaitVersion = [&](int status) {
+    verifyStatus = status;
+    verifyEndedAt = cli.ticks();
+  };
 
-    cli.onEvent = [&](SessionEvent event) {
-      switch (event) {
-        case SessionEvent::UnitInfoAccepted:
-          PrintFirmware(cli, err);
-          break;
-        case SessionEvent::ImageRead: {
-          // Kept whatever the verify that follows finds: it is what the unit holds, ordered.
-          const std::string text = WriteParameterFile(session.image());
-          if (!a.output) {
-            out << text << "\n";
-            out.flush();
-          } else if (const FileResult saved = WriteFileAtomically(*a.output, text); !saved.ok) {
-            err << "zelmo-cli: " << saved.error << "\n";
-            fileFailed = true;
-          }
-          break;
-        }
-        case SessionEvent::Verified:
-          settle();
-          if (goal == Goal::Read) cli.finish(fileFailed ? kExitError : kExitOk);
-          if (goal == Goal::Verify) awaitVersion(kExitOk);
-          // A Program goes on until the unit has saved what it verified.
-          programVerified = goal == Goal::Program;
-          break;
-        case SessionEvent::VerifyFailed:
-          settle();
-          PrintDifferenceReport(session.image(), session.unitAfterFailure(), err);
-          if (goal == Goal::Verify) {
-            awaitVersion(kExitTransferFailed);
-          } else {
-            fail(kExitTransferFailed);
-          }
-          break;
-        case SessionEvent::ReadFailed:
-        case SessionEvent::ProgramFailed:
-          settle();
-          fail(kExitTransferFailed);
-          break;
-        case SessionEvent::VersionMismatch:
-          // The session has said which versions; nothing was read or written.
-          settle();
-          cli.finish(kExitOtherVersion);
-          break;
-        case SessionEvent::SavingFinished:
-          // This tick puts the programming success text up.
-          cli.holdOperationMessages = false;
-          cli.finish(kExitOk);
-          break;
-        case SessionEvent::SavingUnconfirmed:
-          cli.holdOperationMessages = true;
-          cli.finish(kExitSavingUnconfirmed, std::string(kSavingUnconfirmed));
-          break;
-        case SessionEvent::ImageStored:
-        case SessionEvent::ConnectionLost:
-        case SessionEvent::ConnectionBack:
-          break;
+  cli.onEvent = [&](SessionEvent event) {
+    switch (event) {
+      case SessionEvent::UnitInfoAccepted:
+        PrintFirmware(cli, err);
+        // A Program sends the parameters from here on.
+        unitTouched = goal == Goal::Program;
+        break;
+      case SessionEvent::ImageRead: {
+        // Kept whatever the verify that follows finds: it is what the unit holds, ordered.
+        const std::string text = WriteParameterFile(session.image());
+        if (!WriteOutputFile(a.output.value_or(std::string(kStandardStream)), text, out, err)) fileFailed = true;
+        break;
       }
-    };
-    cli.onMonitorFrame = [&](const MonitorData&) {
-      if (verifyStatus) monitorSinceVerify = true;
-      // After a Program's verify the display shows the unit's saving state
-      // from before it: the news starts with this frame.
-      if (programVerified) cli.holdOperationMessages = false;
-    };
-    cli.afterTick = [&] {
-      if (!verifyStatus) return;
-      if (monitorSinceVerify && session.unitVersion()) {
-        if (*session.unitVersion() == kProtocolVersion) {
-          cli.finish(*verifyStatus);
+      case SessionEvent::Verified:
+        settle();
+        if (goal == Goal::Read) cli.finish(fileFailed ? kExitError : kExitOk);
+        if (goal == Goal::Verify) awaitVersion(kExitOk);
+        // A Program goes on until the unit has saved what it verified.
+        programVerified = goal == Goal::Program;
+        break;
+      case SessionEvent::VerifyFailed:
+        settle();
+        PrintDifferenceReport(session.image(), session.unitAfterFailure(), err);
+        if (goal == Goal::Verify) {
+          awaitVersion(kExitTransferFailed);
         } else {
-          cli.finish(kExitOtherVersion, VersionMismatchText(session.messages(), *session.unitVersion()));
+          fail(kExitTransferFailed);
         }
-      } else if (cli.ticks() - verifyEndedAt > kVersionWaitTicks) {
-        cli.finish(*verifyStatus);  // no word on the version: the verify stands
-      }
-    };
-
-    switch (goal) {
-      case Goal::Read:
-        session.startRead();
         break;
-      case Goal::Verify:
-        session.startVerify(session.image());
+      case SessionEvent::ReadFailed:
+      case SessionEvent::ProgramFailed:
+        settle();
+        fail(kExitTransferFailed);
         break;
-      case Goal::Program:
-        session.startProgram(session.image());
+      case SessionEvent::VersionMismatch:
+        // The session has said which versions; nothing was read or written.
+        settle();
+        cli.finish(kExitOtherVersion);
+        break;
+      case SessionEvent::SavingFinished:
+        // This tick puts the programming success text up.
+        cli.holdOperationMessages = false;
+        cli.finish(kExitOk);
+        break;
+      case SessionEvent::SavingUnconfirmed:
+        cli.holdOperationMessages = true;
+        cli.finish(kExitSavingUnconfirmed, std::string(kSavingUnconfirmed));
+        break;
+      case SessionEvent::ImageStored:
+      case SessionEvent::ConnectionLost:
+      case SessionEvent::ConnectionBack:
         break;
     }
-    return cli.run(kExitTransferFailed);
-  });
+  };
+  cli.onMonitorFrame = [&](const MonitorData&) {
+    if (verifyStatus) monitorSinceVerify = true;
+    // After a Program's verify the display shows the unit's saving state
+    // from before it: the news starts with this frame.
+    if (programVerified) cli.holdOperationMessages = false;
+  };
+  cli.afterTick = [&] {
+    if (!verifyStatus) return;
+    if (monitorSinceVerify && session.unitVersion()) {
+      if (*session.unitVersion() == kProtocolVersion) {
+        cli.finish(*verifyStatus);
+      } else {
+        cli.finish(kExitOtherVersion, VersionMismatchText(session.messages(), *session.unitVersion()));
+      }
+    } else if (cli.ticks() - verifyEndedAt > kVersionWaitTicks) {
+      cli.finish(*verifyStatus);  // no word on the version: the verify stands
+    }
+  };
+
+  switch (goal) {
+    case Goal::Read:
+      session.startRead();
+      break;
+    case Goal::Verify:
+      session.startVerify(*file);
+      break;
+    case Goal::Program:
+      session.startProgram(*file);
+      break;
+  }
+  return cli.run();
 }
 
 std::string MonitorLine(const MonitorData& data, const CliSession& cli) {
@@ -247,8 +249,7 @@ std::string MonitorLine(const MonitorData& data, const CliSession& cli) {
 
 }  // namespace
 
-int RunPorts(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
-  if (!arguments.empty()) return UsageError(err, "ports", "ports takes no arguments");
+int RunPorts(const Invocation&, const Context& context, std::ostream& out, std::ostream& err) {
   const PortMapping mapping = SettingsPortMapping(context.settingsFile);
   const std::vector<SystemPort> ports = SystemPorts();
   bool any = false;
@@ -259,42 +260,51 @@ int RunPorts(Arguments arguments, const Context& context, std::ostream& out, std
     out << "COM" << n << "\t" << device << (mapping.overrides.count(n) ? "\t(settings PORTS)" : "") << "\n";
   }
   if (!any) err << "zelmo-cli: no serial ports found\n";
-  return kExitOk;
+  return OutputWritten(out, err) ? kExitOk : kExitError;
 }
 
-int RunRead(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
-  const auto a = Parse(arguments, kOutput, 0, "read --port DEVICE [-o OUT.ign] [--trace]", err);
+int RunRead(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err) {
+  const auto a = Parse(line, err);
   return a ? RunTransfer(Goal::Read, *a, context, out, err) : kExitError;
 }
 
-int RunVerify(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
-  const auto a = Parse(arguments, 0, 1, "verify --port DEVICE FILE.ign [--trace]", err);
+int RunVerify(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err) {
+  const auto a = Parse(line, err);
   return a ? RunTransfer(Goal::Verify, *a, context, out, err) : kExitError;
 }
 
-int RunProgram(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
-  const auto a = Parse(arguments, 0, 1, "program --port DEVICE FILE.ign [--trace]", err);
+int RunProgram(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err) {
+  const auto a = Parse(line, err);
   return a ? RunTransfer(Goal::Program, *a, context, out, err) : kExitError;
 }
 
-int RunMonitor(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err) {
-  const auto a = Parse(arguments, kCount | kCsv, 0, "monitor --port DEVICE [--count N] [--csv] [--trace]", err);
+int RunMonitor(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err) {
+  const auto a = Parse(line, err);
   if (!a) return kExitError;
+  const std::optional<double> timeout = a->timeoutSeconds ? a->timeoutSeconds
+                                        : a->count        ? std::optional<double>(kDefaultCountTimeoutSeconds)
+                                                          : std::nullopt;
   const auto choice = ChoosePort(a->port, SettingsPortMapping(context.settingsFile));
-  return WithEventLoop([&] {
-    QtSerialLink link(choice->mapping);
-    CliSession cli(link, err, a->trace, {context.historyFolder, context.localTime});
-    if (!cli.choosePort(choice->comIndex)) return kExitError;
-    if (a->csv) out << MonitorCsvHeader() << "\n";
-    long frames = 0;
-    cli.onMonitorFrame = [&](const MonitorData& data) {
-      out << (a->csv ? MonitorCsvRow(data, cli.elapsedMs()) : MonitorLine(data, cli)) << "\n";
-      out.flush();
-      if (a->count && ++frames >= *a->count) cli.finish(kExitOk);
-    };
-    // Watching ends with Ctrl-C; that is no failure.
-    return cli.run(kExitOk);
-  });
+  QtSerialLink link(choice->mapping);
+  CliSession cli(link, err, a->trace, {context.historyFolder, context.localTime});
+  if (!cli.choosePort(choice->comIndex)) return kExitError;
+  if (a->csv) out << MonitorCsvHeader() << "\n";
+  long frames = 0;
+  long long lastFrameMs = 0;
+  cli.onMonitorFrame = [&](const MonitorData& data) {
+    lastFrameMs = cli.elapsedMs();
+    out << (a->csv ? MonitorCsvRow(data, cli.elapsedMs()) : MonitorLine(data, cli)) << "\n";
+    if (!OutputWritten(out, err)) cli.finish(kExitError);
+    if (a->count && ++frames >= *a->count) cli.finish(kExitOk);
+  };
+  cli.afterTick = [&] {
+    if (timeout && static_cast<double>(cli.elapsedMs() - lastFrameMs) >= *timeout * 1000.0) {
+      std::ostringstream said;
+      said << "zelmo-cli: the unit sent no live values for " << *timeout << " s";
+      cli.finish(kExitTransferFailed, said.str());
+    }
+  };
+  return cli.run();
 }
 
 }  // namespace zelmo::cli

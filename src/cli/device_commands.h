@@ -6,7 +6,8 @@
 
 namespace zelmo::cli {
 
-// The transfer failed: no reply, a wrong echo, a verify that found differences.
+// The transfer failed: no reply, a wrong echo, a verify that found
+// differences; monitor: the unit stayed silent past its time.
 inline constexpr int kExitTransferFailed = 1;
 // The unit holds another parameter-set version; nothing was read or written.
 inline constexpr int kExitOtherVersion = 3;
@@ -15,14 +16,14 @@ inline constexpr int kExitOtherVersion = 3;
 inline constexpr int kExitSavingUnconfirmed = 4;
 
 // ports: the COM numbers and the devices they stand for
-int RunPorts(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
-// read --port DEVICE [-o OUT.ign] [--trace]: without -o the file goes to standard output
-int RunRead(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
+int RunPorts(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
+// read --port DEVICE [-o OUT.ign] [--trace]: without -o, or with -o -, the file goes to standard output
+int RunRead(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
 // verify --port DEVICE FILE.ign [--trace]
-int RunVerify(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
+int RunVerify(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
 // program --port DEVICE FILE.ign [--trace]
-int RunProgram(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
-// monitor --port DEVICE [--count N] [--csv] [--trace]
-int RunMonitor(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
+int RunProgram(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
+// monitor --port DEVICE [--count N] [--timeout SECONDS] [--csv] [--trace]
+int RunMonitor(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
 
 }  // namespace zelmo::cli

@@ -19,11 +19,6 @@
 namespace zelmo::cli {
 namespace {
 
-int UsageError(std::ostream& err, std::string_view synopsis) {
-  err << "usage: zelmo-cli " << synopsis << "\n";
-  return kExitError;
-}
-
 // Loads a file as the Open command does and orders it.
 std::optional<ParameterImage> Load(const std::string& path, std::ostream& err) {
   std::optional<ParameterImage> image = LoadParameterFile(path, err);
@@ -34,13 +29,8 @@ std::optional<ParameterImage> Load(const std::string& path, std::ostream& err) {
   return image;
 }
 
-int Save(const std::string& path, const ParameterImage& image, std::ostream& err) {
-  const FileResult saved = WriteFileAtomically(path, WriteParameterFile(image));
-  if (!saved.ok) {
-    err << "zelmo-cli: " << saved.error << "\n";
-    return kExitError;
-  }
-  return kExitOk;
+int Save(const std::string& path, const ParameterImage& image, std::ostream& out, std::ostream& err) {
+  return WriteOutputFile(path, WriteParameterFile(image), out, err) ? kExitOk : kExitError;
 }
 
 std::optional<std::uint8_t> ParseBikeCode(std::string_view text) {
@@ -61,46 +51,40 @@ const char* OnOff(std::uint8_t flag) { return flag != 0 ? "on" : "off"; }
 
 }  // namespace
 
-int RunNew(Arguments arguments, const Context&, std::ostream&, std::ostream& err) {
-  constexpr std::string_view kSynopsis = "new [--bike CODE] OUT.ign";
+int RunNew(const Invocation& line, const Context&, std::ostream& out, std::ostream& err) {
   std::uint8_t bike = 0;
-  std::optional<std::string> outPath;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == "--bike") {
-      if (i + 1 == arguments.size()) return UsageError(err, kSynopsis);
-      const auto code = ParseBikeCode(arguments[++i]);
-      if (!code) {
-        err << "zelmo-cli: bike code must be 0 to 9, not '" << arguments[i] << "'\n";
-        return kExitError;
-      }
-      bike = *code;
-    } else if (!outPath && !(arguments[i].size() > 1 && arguments[i][0] == '-')) {
-      outPath = arguments[i];
-    } else {
-      return UsageError(err, kSynopsis);
-    }
+  if (const auto text = line.value("bike")) {
+    const auto code = ParseBikeCode(*text);
+    if (!code)
+      return UsageError(line, "bike code must be 0 to 9, not '" + *text + "' (zelmo-cli bikes lists them)", err);
+    bike = *code;
   }
-  if (!outPath) return UsageError(err, kSynopsis);
-  return Save(*outPath, NewParameters(bike), err);
+  return Save(line.files[0], NewParameters(bike), out, err);
 }
 
-int RunImage(Arguments arguments, const Context&, std::ostream& out, std::ostream& err) {
-  if (arguments.size() != 1) return UsageError(err, "image FILE.ign");
-  const auto image = Load(arguments[0], err);
+int RunBikes(const Invocation&, const Context&, std::ostream& out, std::ostream& err) {
+  for (int index = 0; index < kBikeListSize; ++index) {
+    const std::uint8_t code = *BikeIndexToCode(index);
+    out << static_cast<int>(code) << "  " << BikeName(code) << "\n";
+  }
+  return OutputWritten(out, err) ? kExitOk : kExitError;
+}
+
+int RunImage(const Invocation& line, const Context&, std::ostream& out, std::ostream& err) {
+  const auto image = Load(line.files[0], err);
   if (!image) return kExitError;
   static constexpr char kHex[] = "0123456789abcdef";
-  std::string line;
+  std::string hex;
   for (std::uint8_t byte : image->image()) {
-    line += kHex[byte >> 4];
-    line += kHex[byte & 0x0f];
+    hex += kHex[byte >> 4];
+    hex += kHex[byte & 0x0f];
   }
-  out << line << "\n";
-  return kExitOk;
+  out << hex << "\n";
+  return OutputWritten(out, err) ? kExitOk : kExitError;
 }
 
-int RunShow(Arguments arguments, const Context&, std::ostream& out, std::ostream& err) {
-  if (arguments.size() != 1) return UsageError(err, "show FILE.ign");
-  const auto loaded = Load(arguments[0], err);
+int RunShow(const Invocation& line, const Context&, std::ostream& out, std::ostream& err) {
+  const auto loaded = Load(line.files[0], err);
   if (!loaded) return kExitError;
   const ParameterImage& p = *loaded;
   char row[128];
@@ -108,7 +92,7 @@ int RunShow(Arguments arguments, const Context&, std::ostream& out, std::ostream
     std::snprintf(row, sizeof row, format, values...);
     out << row << "\n";
   };
-  out << "File                 " << arguments[0] << "\n";
+  out << "File                 " << InputName(line.files[0]) << "\n";
   out << "Bike                 " << static_cast<int>(p.bikeCode()) << "  " << BikeName(p.bikeCode()) << "\n";
   out << "\n  Point   Speed [rpm]   Advance [deg]\n";
   for (int i = 0; i < kBreakpointCount; ++i) {
@@ -124,14 +108,13 @@ int RunShow(Arguments arguments, const Context&, std::ostream& out, std::ostream
   print("Side-stand blocking  %s", OnOff(p.blockEnable()));
   print("Inverse polarity     %s", OnOff(p.inverseInput()));
   print("Speed correction     %+d %%", UserValue(p, Field::SpeedCorrection));
-  return kExitOk;
+  return OutputWritten(out, err) ? kExitOk : kExitError;
 }
 
-int RunNormalize(Arguments arguments, const Context&, std::ostream&, std::ostream& err) {
-  if (arguments.size() != 2) return UsageError(err, "normalize IN.ign OUT.ign");
-  const auto image = Load(arguments[0], err);
+int RunNormalize(const Invocation& line, const Context&, std::ostream& out, std::ostream& err) {
+  const auto image = Load(line.files[0], err);
   if (!image) return kExitError;
-  return Save(arguments[1], *image, err);
+  return Save(line.files[1], *image, out, err);
 }
 
 }  // namespace zelmo::cli

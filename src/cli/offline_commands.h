@@ -1,16 +1,19 @@
 #pragma once
-// Commands that work on parameter files alone, without a unit.
+// Commands that work on parameter files alone, without a unit. A file name of
+// "-" is standard input or output.
 #include "cli/command.h"
 
 namespace zelmo::cli {
 
 // new [--bike CODE] OUT.ign
-int RunNew(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
+int RunNew(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
+// bikes: the bike codes with their names, in the order of the window's list
+int RunBikes(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
 // image FILE.ign: the 50 image bytes as 100 lowercase hex digits
-int RunImage(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
+int RunImage(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
 // show FILE.ign: the parameters in user units
-int RunShow(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
+int RunShow(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
 // normalize IN.ign OUT.ign
-int RunNormalize(Arguments arguments, const Context& context, std::ostream& out, std::ostream& err);
+int RunNormalize(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
 
 }  // namespace zelmo::cli

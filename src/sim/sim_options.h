@@ -17,6 +17,7 @@ struct SimOptions {
   std::int64_t delayMs = 0;
   int unplugAfter = 0;
   bool help = false;
+  bool version = false;
 };
 
 struct ParsedSimOptions {
@@ -25,6 +26,7 @@ struct ParsedSimOptions {
   std::string error;
 };
 
+// args: the command line without the program's name.
 ParsedSimOptions ParseSimOptions(std::span<const std::string_view> args);
 std::string_view SimUsage();
 

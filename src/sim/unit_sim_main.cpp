@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "program_version.h"
 #include "sim/eeprom_file.h"
 #include "sim/pseudo_terminal.h"
 #include "sim/request_assembler.h"
@@ -104,7 +105,8 @@ int Run(const SimOptions& options) {
     std::int64_t now = clock();
     if (unplugAt >= 0 && now >= unplugAt) break;
     int timeout = kMaxPollMs;
-    if (!outgoing.empty()) timeout = static_cast<int>(std::clamp<std::int64_t>(outgoing.front().dueMs - now, 0, kMaxPollMs));
+    if (!outgoing.empty())
+      timeout = static_cast<int>(std::clamp<std::int64_t>(outgoing.front().dueMs - now, 0, kMaxPollMs));
     pollfd p{terminal.masterFd(), POLLIN, 0};
     ::poll(&p, 1, timeout);
     now = clock();
@@ -139,12 +141,17 @@ int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + 1, argv + argc);
   const ParsedSimOptions parsed = ParseSimOptions(args);
   if (!parsed.ok) {
-    std::fprintf(stderr, "zelmo-unit-sim: %s\n%.*s", parsed.error.c_str(), static_cast<int>(SimUsage().size()),
-                 SimUsage().data());
+    std::fprintf(stderr, "zelmo-unit-sim: %s\nTry 'zelmo-unit-sim --help' for more information.\n",
+                 parsed.error.c_str());
     return 2;
   }
   if (parsed.options.help) {
     std::fwrite(SimUsage().data(), 1, SimUsage().size(), stdout);
+    return 0;
+  }
+  if (parsed.options.version) {
+    const std::string text = VersionText("zelmo-unit-sim");
+    std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
   }
   return Run(parsed.options);

@@ -207,7 +207,7 @@ case "$case" in
     has out "Programmed data error"
     ;;
   version_60)
-    start_sim --version 60
+    start_sim --protocol-version 60
     run 3 read --port "$tty" -o "$dir/r.ign"
     has err "Unmatched version of PC and Ignition programs!  PC-61, IGN-60"
     [ ! -e "$dir/r.ign" ] || fail "a file was written"
@@ -292,16 +292,116 @@ case "$case" in
     run 0 read --port COM3 -o "$dir/r.ign"
     has err "Verify: OK"
     run 2 read --port COM4 -o "$dir/r4.ign"
-    has err "Com opening error!"
-    has err "$dir/none"
+    has err "zelmo-cli: cannot open the port $dir/none"
+    lacks err "Com"
     ;;
   no_port)
     run 2 read --port "$dir/no-such-port"
-    has err "Com opening error!"
-    has err "$dir/no-such-port"
-    run 2 monitor --port "$dir/no-such-port"
+    # In the tool's own words: every line its own, none about the window's menu.
+    [ "$(head -n 1 "$dir/err")" = "zelmo-cli: cannot open the port $dir/no-such-port: No such file or directory" ] ||
+      fail "the port error does not come first in the tool's words"
+    [ "$(grep -vc "^zelmo-cli: " "$dir/err")" = 0 ] || fail "a port error line does not start with zelmo-cli:"
+    lacks err "Com"
+    run 2 monitor --port="$dir/no-such-port"
+    has err "zelmo-cli: cannot open the port $dir/no-such-port"
     run 2 read
     has err "--port DEVICE is required"
+    ;;
+  output_checked)
+    # A file that cannot be written is found before the unit is asked: the
+    # silent unit would take seconds to give up.
+    start_sim --silent
+    started=$(now_ms)
+    run 2 read --port "$tty" -o "$dir/no/such/folder/r.ign"
+    took=$(($(now_ms) - started))
+    has err "r.ign: cannot write: No such file or directory"
+    lacks err "Read device"
+    [ "$took" -lt 1000 ] || fail "the unwritable file was found only after $took ms"
+    mkdir "$dir/folder.ign"
+    run 2 read --port "$tty" -o "$dir/folder.ign"
+    has err "Is a directory"
+    ;;
+  standard_streams)
+    # "-" is standard input for verify and program and standard output for read -o.
+    start_sim
+    "$cli" new --bike 7 - | timeout 30 "$cli" program --port="$tty" - >"$dir/out" 2>"$dir/err" ||
+      fail "program from standard input failed"
+    has err "Programing: OK"
+    run 0 read --port "$tty" -o -
+    "$cli" new --bike 7 "$dir/bike7.ign" || fail "new"
+    [ "$(image_of - <"$dir/out")" = "$(image_of "$dir/bike7.ign")" ] || fail "read -o - is not what was programmed"
+    timeout 30 "$cli" verify --port "$tty" -- - <"$dir/bike7.ign" >"$dir/out" 2>"$dir/err" || fail "verify - failed"
+    has err "Verify: OK"
+    ;;
+  monitor_silent)
+    start_sim --silent
+    started=$(now_ms)
+    run 1 monitor --port "$tty" --count 3 --timeout 1.5
+    took=$(($(now_ms) - started))
+    [ "$(last_line err)" = "zelmo-cli: the unit sent no live values for 1.5 s" ] || fail "no word on the silence"
+    [ "$took" -ge 1500 ] && [ "$took" -lt 5000 ] || fail "monitor gave up after $took ms"
+    [ ! -s "$dir/out" ] || fail "a silent unit gave live values"
+    # --count alone has a limit of its own.
+    run 1 monitor --port "$tty" --count 1
+    has err "no live values for 10 s"
+    run 2 monitor --port "$tty" --timeout 0
+    has err "--timeout needs a number of seconds above 0"
+    ;;
+  stop_signals)
+    # Ctrl-C while watching: 130 and a last line, the port closed behind it.
+    start_sim
+    env --default-signal=INT timeout 30 "$cli" monitor --port "$tty" >"$dir/out" 2>"$dir/err" &
+    watch_pid=$!
+    for _ in $(seq 100); do
+      [ "$(count out "RPM = ")" -ge 2 ] && break
+      sleep 0.05
+    done
+    kill -INT "$watch_pid"
+    wait "$watch_pid"
+    rc=$?
+    [ "$rc" = 130 ] || fail "monitor ended with $rc after SIGINT"
+    [ "$(last_line err)" = "zelmo-cli: interrupted" ] || fail "no line after SIGINT"
+    run 0 monitor --port "$tty" --count 1
+    stop_sim
+    # SIGTERM after the unit took the parameters: it may be half programmed.
+    start_sim --delay 400
+    "$cli" new --bike 2 "$dir/p.ign" || fail "new"
+    timeout 30 "$cli" program --port "$tty" "$dir/p.ign" >"$dir/out" 2>"$dir/err" &
+    program_pid=$!
+    for _ in $(seq 200); do
+      grep -q "^Unit: " "$dir/err" && break
+      sleep 0.02
+    done
+    kill -TERM "$program_pid"
+    wait "$program_pid"
+    rc=$?
+    [ "$rc" = 143 ] || fail "program ended with $rc after SIGTERM"
+    [ "$(last_line err)" = "zelmo-cli: terminated while programming; the unit may have been left half programmed: program it again" ] ||
+      fail "the last line does not say the unit may be half programmed"
+    stop_sim
+    # Before the unit answered anything, nothing was sent to it.
+    start_sim --silent
+    env --default-signal=INT timeout 30 "$cli" program --port "$tty" "$dir/p.ign" >"$dir/out" 2>"$dir/err" &
+    program_pid=$!
+    sleep 0.5
+    kill -INT "$program_pid"
+    wait "$program_pid"
+    rc=$?
+    [ "$rc" = 130 ] || fail "program ended with $rc after SIGINT"
+    [ "$(last_line err)" = "zelmo-cli: interrupted before programming; the unit was not changed" ] ||
+      fail "the last line does not say the unit was not changed"
+    # Waiting for standard input, without a unit: a pipe with a writer that never writes.
+    mkfifo "$dir/in" || fail "mkfifo"
+    exec 3<>"$dir/in"
+    env --default-signal=INT "$cli" image - <&3 >"$dir/out" 2>"$dir/err" &
+    image_pid=$!
+    sleep 0.3
+    kill -INT "$image_pid"
+    wait "$image_pid"
+    rc=$?
+    exec 3>&-
+    [ "$rc" = 130 ] || fail "image - ended with $rc after SIGINT"
+    [ "$(cat "$dir/err")" = "zelmo-cli: interrupted" ] || fail "no line after SIGINT while reading standard input"
     ;;
   *)
     fail "no such case"

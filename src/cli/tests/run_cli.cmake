@@ -1,5 +1,6 @@
-# Runs zelmo-cli once and checks its exit status, standard output or the file
-# it wrote, and what it said on standard error.
+# Runs zelmo-cli once (with INPUT as its standard input, in WORKDIR, when
+# given) and checks its exit status, standard output or the file it wrote, and
+# what it said on standard error.
 if(ARGS STREQUAL "")
   set(argv "")
 else()
@@ -8,7 +9,14 @@ endif()
 if(OUTPUT)
   file(REMOVE ${OUTPUT})
 endif()
-execute_process(COMMAND ${CLI} ${argv} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+set(extra "")
+if(INPUT)
+  list(APPEND extra INPUT_FILE ${INPUT})
+endif()
+if(WORKDIR)
+  list(APPEND extra WORKING_DIRECTORY ${WORKDIR})
+endif()
+execute_process(COMMAND ${CLI} ${argv} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err ${extra})
 if(NOT rc EQUAL RC)
   message(FATAL_ERROR "exit status ${rc}, expected ${RC}\nstdout: ${out}\nstderr: ${err}")
 endif()

@@ -31,7 +31,9 @@ class FakeUnitLine {
     hangUp();
     if (slave_ >= 0) ::close(slave_);
   }
-  void send(std::span<const std::uint8_t> bytes) { ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size())); }
+  void send(std::span<const std::uint8_t> bytes) {
+    ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+  }
   std::vector<std::uint8_t> received() {
     std::vector<std::uint8_t> out(4096);
     pollfd p{master_, POLLIN, 0};

@@ -57,3 +57,8 @@ if(ZELMO_BUILD_TESTS AND ZELMO_BUILD_GUI AND UNIX AND NOT APPLE)
                    ${ZELMO_INSTALLED_PROGRAMS})
   set_tests_properties(install_into_prefix debian_package PROPERTIES TIMEOUT 300 RUN_SERIAL ON)
 endif()
+
+if(ZELMO_BUILD_TESTS)
+  add_test(NAME udev_rule COMMAND ${CMAKE_COMMAND} -DRULE=${PROJECT_SOURCE_DIR}/packaging/60-zelmo-tci-serial.rules
+                                  -P ${PROJECT_SOURCE_DIR}/packaging/udev_rule_test.cmake)
+endif()

@@ -34,7 +34,9 @@ void TFormHlav::buildControls() {
   buildToolGroup(client_);
   fields_ = new ParameterFields(client_, named_);
   device_ = new DevicePanel(client_, named_);
-  recorder_ = new LiveRecorder(this);
+  recorder_ = new LiveRecorder(this, options_.configFiles
+                                         ? QString::fromStdU16String(options_.configFiles->recordingsFolder.u16string())
+                                         : QString());
 
   GrafAdv = new CurveWidget(*session_, client_);
   GrafAdv->move(0, 495);

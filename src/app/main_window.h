@@ -110,6 +110,8 @@ class TFormHlav : public QMainWindow, private SessionListener {
   void LoadSettings(ParameterImage& image, StoredChoices& choices, std::string& fileName);
   void SaveSettings();
   void centreOnScreen();
+  // Entries an earlier version kept beside the settings file go to the data folder.
+  void moveEarlierHistory();
   void keepOnScreen();
 
   // Editing.

@@ -85,12 +85,8 @@ void TFormHlav::BuildMenuCom() {
 
 void TFormHlav::refreshComCaptions() {
   for (int i = 0; i < kAutoComIndex; ++i) {
-    QString caption = QStringLiteral("Com %1").arg(i + 1);
-    const QString device = QString::fromStdString(link_.deviceFor(i + 1));
-    if (!device.isEmpty() && device.compare(QStringLiteral("COM%1").arg(i + 1), Qt::CaseInsensitive) != 0) {
-      caption += QStringLiteral("  (%1)").arg(device);
-    }
-    MenuComItems[static_cast<std::size_t>(i)]->setText(caption);
+    MenuComItems[static_cast<std::size_t>(i)]->setText(
+        QString::fromStdString(ComItemText(i + 1, link_.portFacts(i + 1))));
   }
 }
 
@@ -119,7 +115,7 @@ void TFormHlav::MenuDifferencesClick() {
 void TFormHlav::MenuHistoryClick() {
   if (!options_.configFiles) return;
   const std::uint8_t language = session_->choices().languageId;
-  const std::vector<HistoryEntry> entries = ListHistory(HistoryFolder(options_.configFiles->settingsFile));
+  const std::vector<HistoryEntry> entries = ListHistory(options_.configFiles->historyFolder);
   const auto bikeText = [language](std::uint8_t code) {
     return QString::fromStdString(BikeDisplayName(code, language));
   };

@@ -98,8 +98,7 @@ enum class Goal { Read, Verify, Program };
 
 // Read, Verify and Program as the window runs them: the file opened into the
 // editor session, the session's command, and its events to end on.
-int RunTransfer(Goal goal, const DeviceArguments& a, const Context& context, std::ostream& out,
-                std::ostream& err) {
+int RunTransfer(Goal goal, const DeviceArguments& a, const Context& context, std::ostream& out, std::ostream& err) {
   // Checked first for the tool's own messages about the file; the session opens it below.
   if (goal != Goal::Read && !LoadParameterFile(a.files.front(), err)) return kExitError;
   const auto choice = ChoosePort(a.port, SettingsPortMapping(context.settingsFile));
@@ -253,10 +252,12 @@ int RunPorts(Arguments arguments, const Context& context, std::ostream& out, std
   const std::vector<SystemPort> ports = SystemPorts();
   bool any = false;
   for (int n = 1; n <= kHighestComNumber; ++n) {
-    const std::string device = PortDevice(n, mapping, ports);
-    if (device.empty()) continue;
+    const SystemPort facts = PortFacts(n, mapping, ports);
+    if (facts.path.empty()) continue;
     any = true;
-    out << "COM" << n << "\t" << device << (mapping.overrides.count(n) ? "\t(settings PORTS)" : "") << "\n";
+    const auto bound = mapping.overrides.find(n);
+    const bool fromSettings = bound != mapping.overrides.end() && !bound->second.empty();
+    out << "COM" << n << "\t" << DescribePort(facts) << (fromSettings ? "\t(settings PORTS)" : "") << "\n";
   }
   if (!any) err << "zelmo-cli: no serial ports found\n";
   return kExitOk;

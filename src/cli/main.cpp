@@ -51,8 +51,9 @@ void PrintUsage(std::ostream& out) {
          "another parameter-set version, 4 when program saw the unit confirm the\n"
          "parameters but it stopped answering while it saved them (check it with\n"
          "verify after reconnecting).\n"
-         "\nread and program keep a history entry, as the window does, in the folder\n"
-         "\"history\" beside the settings file ($ZELMO_TCI_CONFIG_DIR when it is set).\n";
+         "\nread and program keep a history entry, as the window does, in\n"
+         "$XDG_DATA_HOME/zelmo-tci/history (by default ~/.local/share/zelmo-tci/history;\n"
+         "\"history\" in $ZELMO_TCI_CONFIG_DIR when it is set).\n";
 }
 
 LocalTime CurrentLocalTime() {
@@ -61,13 +62,13 @@ LocalTime CurrentLocalTime() {
                    now.time().hour(), now.time().minute(), now.time().second()};
 }
 
-// The window's configuration folder: its settings file names ports and the
-// history beside it keeps every read and program.
+// The window's folders: its settings file names ports and its history folder
+// keeps every read and program.
 Context FindContext() {
   Context context;
   if (const auto files = FindConfigFiles(ProcessEnvironment)) {
     context.settingsFile = files->settingsFile;
-    context.historyFolder = HistoryFolder(files->settingsFile);
+    context.historyFolder = files->historyFolder;
   }
   context.localTime = CurrentLocalTime;
   return context;

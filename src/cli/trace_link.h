@@ -19,6 +19,7 @@ class TraceLink : public SerialLink {
   void write(std::span<const std::uint8_t, kFrameSize> frame) override;
   std::string deviceFor(int portNumber) const override { return inner_.deviceFor(portNumber); }
   SystemPort portFacts(int portNumber) const override { return inner_.portFacts(portNumber); }
+  std::string nameToRemember(int portNumber) const override { return inner_.nameToRemember(portNumber); }
   bool scanMayOpen(int portNumber) const override { return inner_.scanMayOpen(portNumber); }
   void bindPorts(const std::map<int, std::string>& overrides) override { inner_.bindPorts(overrides); }
 

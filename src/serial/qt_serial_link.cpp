@@ -68,6 +68,12 @@ SystemPort QtSerialLink::portFacts(int portNumber) const {
 #endif
 }
 
+std::string QtSerialLink::nameToRemember(int portNumber) const {
+  // A device given with --port serves that run only.
+  if (mapping_.binding && mapping_.binding->portNumber == portNumber) return {};
+  return NameToRemember(portFacts(portNumber));
+}
+
 bool QtSerialLink::scanMayOpen(int portNumber) const {
 #if defined(_WIN32)
   (void)portNumber;

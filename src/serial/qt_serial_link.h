@@ -27,6 +27,7 @@ class QtSerialLink : public SerialLink {
   void write(std::span<const std::uint8_t, kFrameSize> frame) override;
   std::string deviceFor(int portNumber) const override;
   SystemPort portFacts(int portNumber) const override;
+  std::string nameToRemember(int portNumber) const override;
   bool scanMayOpen(int portNumber) const override;
   void bindPorts(const std::map<int, std::string>& overrides) override { mapping_.overrides = overrides; }
 

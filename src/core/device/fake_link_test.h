@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -118,6 +119,11 @@ class FakeLink : public SerialLink {
   }
   std::string deviceFor(int portNumber) const override { return "/dev/ttyFAKE" + std::to_string(portNumber); }
   bool scanMayOpen(int portNumber) const override { return !notForScan.contains(portNumber); }
+  std::string nameToRemember(int portNumber) const override {
+    return portNumber == 2 ? "" : "/dev/serial/by-id/fake-" + std::to_string(portNumber);
+  }
+  std::map<int, std::string> bound;
+  void bindPorts(const std::map<int, std::string>& overrides) override { bound = overrides; }
 
   void push(const Frame& frame) { input.insert(input.end(), frame.begin(), frame.end()); }
   int countWritten(std::uint8_t code) const {

@@ -117,10 +117,9 @@ std::string NameToRemember(const SystemPort& port) { return port.stableName.empt
 void RememberPort(std::map<int, std::string>& overrides, int portNumber, const std::string& name) {
   if (portNumber < 1 || portNumber > kHighestComNumber || name.empty()) return;
   const std::string device = ResolveDevice(name);
-  std::erase_if(overrides, [&](const auto& entry) {
-    return entry.first != portNumber && !entry.second.empty() &&
-           (entry.second == name || ResolveDevice(entry.second) == device);
-  });
+  for (auto& [number, bound] : overrides) {
+    if (number != portNumber && !bound.empty() && (bound == name || ResolveDevice(bound) == device)) bound.clear();
+  }
   overrides[portNumber] = name;
 }
 
@@ -138,6 +137,16 @@ std::string DescribePort(const SystemPort& port) {
   if (!facts.empty()) line += " - " + facts;
   if (!port.stableName.empty() && port.stableName != port.path) line += " - " + port.stableName;
   return line;
+}
+
+std::string ComItemText(int number, const SystemPort& port) {
+  const std::string own = "COM" + std::to_string(number);
+  std::string text = "Com " + std::to_string(number);
+  const bool platformName = port.path.size() == own.size() && std::ranges::equal(port.path, own, [](char a, char b) {
+                              return std::toupper(static_cast<unsigned char>(a)) == b;
+                            });
+  if (!port.path.empty() && !platformName) text += "  (" + DescribePort(port) + ")";
+  return text;
 }
 
 std::optional<int> ComKeyNumber(std::string_view key) {

@@ -73,13 +73,18 @@ bool ScanMayOpen(int portNumber, const PortMapping& mapping, std::span<const Sys
 std::string NameToRemember(const SystemPort& port);
 
 // Binds COM portNumber to name in overrides; another number bound to the same
-// device loses its binding, so one adapter keeps one number.
+// device loses its binding (its entry is emptied, so that the settings file
+// forgets it too), so one adapter keeps one number.
 void RememberPort(std::map<int, std::string>& overrides, int portNumber, const std::string& name);
 
 // One line of facts for menus and listings: the device, then what the system
 // says of it, then its stable name:
 // "/dev/ttyUSB0 - FT232R USB UART, FTDI, S/N A50285BI - /dev/serial/by-id/usb-FTDI..."
 std::string DescribePort(const SystemPort& port);
+
+// The Com menu item of COM number: "Com 3", with DescribePort in brackets
+// when a device other than the platform's own "COM3" stands for it.
+std::string ComItemText(int number, const SystemPort& port);
 
 // "COM3" -> 3 for the keys of the "PORTS" section (1..21, case-insensitive).
 std::optional<int> ComKeyNumber(std::string_view key);

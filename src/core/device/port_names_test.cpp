@@ -91,6 +91,12 @@ TEST(PortNames, DescriptionNamesWhatIsKnown) {
   EXPECT_EQ(DescribePort(port), "/dev/serial/by-id/usb-FTDI_A50285BI-if00-port0 - FT232R USB UART, FTDI, S/N A50285BI")
       << "the stable name is not repeated";
   EXPECT_EQ(NameToRemember(port), port.stableName);
+  EXPECT_EQ(ComItemText(3, port),
+            "Com 3  (/dev/serial/by-id/usb-FTDI_A50285BI-if00-port0 - FT232R USB UART, FTDI, S/N A50285BI)");
+  EXPECT_EQ(ComItemText(3, {}), "Com 3");
+  SystemPort windows;
+  windows.path = "com3";
+  EXPECT_EQ(ComItemText(3, windows), "Com 3");
   EXPECT_EQ(NameToRemember(Port("ttyS0", "/dev/ttyS0", false)), "/dev/ttyS0");
   EXPECT_EQ(NameToRemember({}), "");
 }
@@ -172,10 +178,11 @@ TEST_F(StableNameTest, OneAdapterKeepsOneNumber) {
   const std::string a = Link("usb-FTDI_A-if00-port0", "ttyUSB0");
   std::map<int, std::string> overrides{{1, a}, {2, Dev("ttyUSB0")}, {3, Dev("ttyS0")}};
   RememberPort(overrides, 5, a);
-  EXPECT_EQ(overrides, (std::map<int, std::string>{{3, Dev("ttyS0")}, {5, a}}));
+  EXPECT_EQ(overrides, (std::map<int, std::string>{{1, ""}, {2, ""}, {3, Dev("ttyS0")}, {5, a}}));
   RememberPort(overrides, 5, "");
   RememberPort(overrides, 22, Dev("ttyS0"));
-  EXPECT_EQ(overrides.size(), 2u) << "nothing to bind, or no such number";
+  EXPECT_EQ(overrides.at(5), a) << "nothing to bind";
+  EXPECT_EQ(overrides.at(3), Dev("ttyS0")) << "no such number";
 }
 
 }  // namespace

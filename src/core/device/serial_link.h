@@ -46,6 +46,9 @@ class SerialLink {
     facts.path = deviceFor(portNumber);
     return facts;
   }
+  // The name a port chosen in the Com menu is remembered by (NameToRemember);
+  // empty where nothing is to be remembered, as for a device bound for one run.
+  virtual std::string nameToRemember(int /*portNumber*/) const { return {}; }
   // Whether the automatic search may open the port (ScanMayOpen). Links with
   // nothing behind a number but the unit let it try every one.
   virtual bool scanMayOpen(int /*portNumber*/) const { return true; }

@@ -118,3 +118,8 @@ if(ZELMO_BUILD_TESTS AND ZELMO_BUILD_GUI AND UNIX AND NOT APPLE)
            COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/desktop_files_test.sh ${PROJECT_SOURCE_DIR}
                    ${ZELMO_APPSTREAM_ID} ${ZELMO_MIME_TYPE})
 endif()
+
+if(ZELMO_BUILD_TESTS)
+  add_test(NAME udev_rule COMMAND ${CMAKE_COMMAND} -DRULE=${PROJECT_SOURCE_DIR}/packaging/60-zelmo-tci-serial.rules
+                                  -P ${PROJECT_SOURCE_DIR}/packaging/udev_rule_test.cmake)
+endif()

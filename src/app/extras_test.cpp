@@ -3,16 +3,17 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
-#include <QScrollBar>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <tuple>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <tuple>
 
 #include "app/test_support.h"
 #include "core/model/bike_code.h"
@@ -168,8 +169,16 @@ class ExtrasTest : public QObject {
     QAction* item = Item(window, "MenuRecord");
     auto* rec = Child<QLabel>(&window, "LabelRec");
     const QString file = config_->file(QStringLiteral("live.csv"));
-    AnswerFileDialog(file);
+    QString offered;
+    WhenModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      QVERIFY2(dialog, "a file dialog was expected");
+      offered = dialog->directory().absolutePath();
+      dialog->selectFile(file);
+      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+    });
     item->trigger();
+    QCOMPARE(offered, config_->file(QStringLiteral("recordings")));
     QVERIFY(item->isChecked());
     QVERIFY(!rec->isHidden());
     QCOMPARE(rec->text(), QStringLiteral("REC"));

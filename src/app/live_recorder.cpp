@@ -17,7 +17,8 @@ long long SteadyMs() {
 
 }  // namespace
 
-LiveRecorder::LiveRecorder(QWidget* window) : QObject(window), window_(window) {}
+LiveRecorder::LiveRecorder(QWidget* window, QString folder)
+    : QObject(window), window_(window), folder_(std::move(folder)) {}
 
 LiveRecorder::~LiveRecorder() = default;
 
@@ -30,7 +31,8 @@ void LiveRecorder::toggle(std::uint8_t languageId) {
 }
 
 void LiveRecorder::start(std::uint8_t languageId) {
-  const QString file = AskFileToWrite(window_, "RecordDialog", QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"));
+  const QString file =
+      AskFileToWrite(window_, "RecordDialog", QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), folder_);
   if (file.isEmpty()) return;
   std::string reason;
   std::unique_ptr<FileRecordSink> sink = FileRecordSink::open(std::filesystem::path(file.toStdU16String()), &reason);

@@ -2,6 +2,7 @@
 // The recording of live values into a CSV file, switched on and off from the
 // Device menu; the REC label shows while it runs.
 #include <QObject>
+#include <QString>
 #include <memory>
 
 #include "core/device/monitor.h"
@@ -15,7 +16,8 @@ class LiveRecorder : public QObject {
   Q_OBJECT
 
  public:
-  explicit LiveRecorder(QWidget* window);
+  // folder: where the file dialog starts; none, Qt's choice.
+  LiveRecorder(QWidget* window, QString folder);
   ~LiveRecorder() override;
 
   bool recording() const { return recording_ != nullptr; }
@@ -37,6 +39,7 @@ class LiveRecorder : public QObject {
   void fail(std::uint8_t languageId);
 
   QWidget* window_;
+  QString folder_;
   std::unique_ptr<LiveRecording> recording_;
 };
 

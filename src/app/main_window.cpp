@@ -57,7 +57,9 @@ void TFormHlav::buildControls() {
   fields_ = new ParameterFields(client_->designed(), named_);
   device_ = new DevicePanel(client_->designed(), named_);
   client_->keepInToolRow(qobject_cast<QWidget*>(named_.value(QStringLiteral("LabelSpojeni"))));
-  recorder_ = new LiveRecorder(this);
+  recorder_ = new LiveRecorder(this, options_.configFiles
+                                         ? QString::fromStdU16String(options_.configFiles->recordingsFolder.u16string())
+                                         : QString());
 
   GrafAdv = new CurveWidget(*session_, client_->designed());
   GrafAdv->move(0, 495);

@@ -130,6 +130,8 @@ class TFormHlav : public QMainWindow, private SessionListener {
   WindowLimits windowLimits(const QScreen& screen) const;
   void applyPlace(const WindowRequest& place);
   void centreOnScreen();
+  // Entries an earlier version kept beside the settings file go to the data folder.
+  void moveEarlierHistory();
   // Brings the window inside the available area of the screen it is on.
   void keepOnScreen();
 

@@ -99,11 +99,7 @@ void TFormHlav::refreshComCaptions() {
   const QFontMetrics metrics(MenuCom->font());
   const int widest = metrics.averageCharWidth() * kComItemChars;
   for (int i = 0; i < kAutoComIndex; ++i) {
-    QString caption = QStringLiteral("Com %1").arg(i + 1);
-    const QString device = QString::fromStdString(link_.deviceFor(i + 1));
-    if (!device.isEmpty() && device.compare(QStringLiteral("COM%1").arg(i + 1), Qt::CaseInsensitive) != 0) {
-      caption += QStringLiteral("  (%1)").arg(device);
-    }
+    const QString caption = QString::fromStdString(ComItemText(i + 1, link_.portFacts(i + 1)));
     QAction* item = MenuComItems[static_cast<std::size_t>(i)];
     const QString shown = ElideDevicePath(caption, metrics, widest);
     item->setText(shown);
@@ -136,7 +132,7 @@ void TFormHlav::MenuDifferencesClick() {
 void TFormHlav::MenuHistoryClick() {
   if (!options_.configFiles) return;
   const std::uint8_t language = session_->choices().languageId;
-  const std::vector<HistoryEntry> entries = ListHistory(HistoryFolder(options_.configFiles->settingsFile));
+  const std::vector<HistoryEntry> entries = ListHistory(options_.configFiles->historyFolder);
   const auto bikeText = [language](std::uint8_t code) {
     return QString::fromStdString(BikeDisplayName(code, language));
   };

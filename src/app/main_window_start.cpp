@@ -16,6 +16,7 @@
 #include "app/live_recorder.h"
 #include "app/main_window.h"
 #include "app/parameter_fields.h"
+#include "core/files/history_move.h"
 #include "core/lang/pattern.h"
 #include "core/settings/settings_store.h"
 #include "core/settings/window_place.h"
@@ -26,7 +27,7 @@ namespace {
 
 EditorSession::Setup SessionSetup(const std::optional<ConfigFiles>& files) {
   EditorSession::Setup setup;
-  if (files) setup.historyFolder = HistoryFolder(files->settingsFile);
+  if (files) setup.historyFolder = files->historyFolder;
   setup.localTime = [] {
     const QDateTime now = QDateTime::currentDateTime();
     return LocalTime{now.date().year(), now.date().month(),  now.date().day(),
@@ -90,6 +91,7 @@ void TFormHlav::FormCreate() {
     if (const auto id = LanguageFromArgument(options_.arguments.first().toStdString())) choices.languageId = *id;
   }
   session_->begin(loaded, choices, std::move(fileName));
+  moveEarlierHistory();
   // The French slot has no texts of its own; English keeps the window readable.
   const std::uint8_t language = session_->choices().languageId;
   applyLanguage(language == kCzech || language == kGerman ? language : kEnglish);
@@ -155,6 +157,17 @@ void TFormHlav::applyPlace(const WindowRequest& place) {
   move(place.left, place.top);
 }
 
+void TFormHlav::moveEarlierHistory() {
+  if (!options_.configFiles) return;
+  const ConfigFiles& files = *options_.configFiles;
+  const HistoryMoveResult moved = MoveHistory(files.legacyHistoryFolder, files.historyFolder);
+  if (moved.kept.empty()) return;
+  std::string text =
+      FillText(ExtraText(Extra::HistoryNotMoved, session_->choices().languageId), files.legacyHistoryFolder.string());
+  for (const std::string& line : moved.kept) text += "\n" + line;
+  warning(text);
+}
+
 void TFormHlav::centreOnScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
@@ -195,6 +208,7 @@ SettingsRecord TFormHlav::settingsRecord() const {
   record.currentFileName = session_->fileName();
   record.lastFilePath = lastFilePath_.toStdString();
   record.ignAll = fields_->shiftAll();
+  record.ports = session_->rememberedPorts();
   return record;
 }
 
@@ -219,6 +233,7 @@ void TFormHlav::LoadSettings(ParameterImage& image, StoredChoices& choices, std:
   openDialogFile_ = lastFilePath_;
   saveDialogFile_ = lastFilePath_;
   fields_->setShiftAll(record.ignAll);
+  session_->setRememberedPorts(record.ports);
   testMode_ = startup.testMode;
 }
 

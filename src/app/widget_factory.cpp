@@ -1,6 +1,7 @@
 #include "app/widget_factory.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -96,8 +97,11 @@ UpDown* AddUpDownPair(ControlRegistry& registry, QWidget* parent, const char* ed
   return upDown;
 }
 
-QString AskFileToWrite(QWidget* parent, const char* objectName, const QString& filter, const QString& suffix) {
+QString AskFileToWrite(QWidget* parent, const char* objectName, const QString& filter, const QString& suffix,
+                       const QString& folder) {
   QFileDialog dialog(parent);
+  // A folder that cannot be made leaves the dialog where Qt would start it.
+  if (!folder.isEmpty() && QDir().mkpath(folder)) dialog.setDirectory(folder);
   dialog.setObjectName(QString::fromLatin1(objectName));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);

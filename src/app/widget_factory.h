@@ -33,9 +33,10 @@ inline QString Utf8Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Asks for a new file to write, of one kind ("PDF (*.pdf)", "pdf"); empty when
-// the user cancels.
-QString AskFileToWrite(QWidget* parent, const char* objectName, const QString& filter, const QString& suffix);
+// Asks for a new file to write, of one kind ("PDF (*.pdf)", "pdf"), in folder
+// when one is given (it is made first); empty when the user cancels.
+QString AskFileToWrite(QWidget* parent, const char* objectName, const QString& filter, const QString& suffix,
+                       const QString& folder = {});
 
 QFont PixelFont(int pixelSize, bool bold);
 QGroupBox* AddGroup(QWidget* parent, const char* name, int x, int y, int w, int h);

@@ -254,10 +254,12 @@ int RunPorts(const Invocation&, const Context& context, std::ostream& out, std::
   const std::vector<SystemPort> ports = SystemPorts();
   bool any = false;
   for (int n = 1; n <= kHighestComNumber; ++n) {
-    const std::string device = PortDevice(n, mapping, ports);
-    if (device.empty()) continue;
+    const SystemPort facts = PortFacts(n, mapping, ports);
+    if (facts.path.empty()) continue;
     any = true;
-    out << "COM" << n << "\t" << device << (mapping.overrides.count(n) ? "\t(settings PORTS)" : "") << "\n";
+    const auto bound = mapping.overrides.find(n);
+    const bool fromSettings = bound != mapping.overrides.end() && !bound->second.empty();
+    out << "COM" << n << "\t" << DescribePort(facts) << (fromSettings ? "\t(settings PORTS)" : "") << "\n";
   }
   if (!any) err << "zelmo-cli: no serial ports found\n";
   return OutputWritten(out, err) ? kExitOk : kExitError;

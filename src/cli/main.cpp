@@ -109,8 +109,9 @@ void PrintUsage(std::ostream& out) {
          "saw the unit confirm the parameters but it stopped answering while it saved\n"
          "them (check it with verify after reconnecting), 130 after Ctrl-C and 143\n"
          "after SIGTERM.\n"
-         "\nread and program keep a history entry, as the window does, in the folder\n"
-         "\"history\" beside the settings file ($ZELMO_TCI_CONFIG_DIR when it is set).\n";
+         "\nread and program keep a history entry, as the window does, in\n"
+         "$XDG_DATA_HOME/zelmo-tci/history (by default ~/.local/share/zelmo-tci/history;\n"
+         "\"history\" in $ZELMO_TCI_CONFIG_DIR when it is set).\n";
 }
 
 LocalTime CurrentLocalTime() {
@@ -119,13 +120,13 @@ LocalTime CurrentLocalTime() {
                    now.time().hour(), now.time().minute(), now.time().second()};
 }
 
-// The window's configuration folder: its settings file names ports and the
-// history beside it keeps every read and program.
+// The window's folders: its settings file names ports and its history folder
+// keeps every read and program.
 Context FindContext() {
   Context context;
   if (const auto files = FindConfigFiles(ProcessEnvironment)) {
     context.settingsFile = files->settingsFile;
-    context.historyFolder = HistoryFolder(files->settingsFile);
+    context.historyFolder = files->historyFolder;
   }
   context.localTime = CurrentLocalTime;
   return context;

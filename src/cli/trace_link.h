@@ -18,6 +18,10 @@ class TraceLink : public SerialLink {
   std::size_t read(std::span<std::uint8_t> into) override;
   void write(std::span<const std::uint8_t, kFrameSize> frame) override;
   std::string deviceFor(int portNumber) const override { return inner_.deviceFor(portNumber); }
+  SystemPort portFacts(int portNumber) const override { return inner_.portFacts(portNumber); }
+  std::string nameToRemember(int portNumber) const override { return inner_.nameToRemember(portNumber); }
+  bool scanMayOpen(int portNumber) const override { return inner_.scanMayOpen(portNumber); }
+  void bindPorts(const std::map<int, std::string>& overrides) override { inner_.bindPorts(overrides); }
 
  private:
   SerialLink& inner_;

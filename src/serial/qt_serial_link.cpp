@@ -60,6 +60,29 @@ std::string QtSerialLink::deviceFor(int portNumber) const {
 #endif
 }
 
+SystemPort QtSerialLink::portFacts(int portNumber) const {
+#if defined(_WIN32)
+  return SerialLink::portFacts(portNumber);
+#else
+  return PortFacts(portNumber, mapping_, systemPorts());
+#endif
+}
+
+std::string QtSerialLink::nameToRemember(int portNumber) const {
+  // A device given with --port serves that run only.
+  if (mapping_.binding && mapping_.binding->portNumber == portNumber) return {};
+  return NameToRemember(portFacts(portNumber));
+}
+
+bool QtSerialLink::scanMayOpen(int portNumber) const {
+#if defined(_WIN32)
+  (void)portNumber;
+  return true;
+#else
+  return ScanMayOpen(portNumber, mapping_, systemPorts());
+#endif
+}
+
 const std::vector<SystemPort>& QtSerialLink::systemPorts() const {
   // Listing the system's ports takes tens of milliseconds; the Com menu asks
   // for all 21 numbers at once, so one listing serves a short while. Adapters
@@ -82,7 +105,9 @@ OpenResult QtSerialLink::open(int portNumber) {
     result.reason = "the system lists no serial port that COM" + std::to_string(portNumber) + " could stand for";
     return result;
   }
-  port_.setPortName(QString::fromStdString(result.device));
+  // Qt locks a port under the name it is opened by: a link such as
+  // /dev/serial/by-id/... and the device node it leads to must share one lock.
+  port_.setPortName(QString::fromStdString(ResolveDevice(result.device)));
   port_.setBaudRate(QSerialPort::Baud57600);
   port_.setDataBits(QSerialPort::Data8);
   port_.setParity(QSerialPort::NoParity);

@@ -26,6 +26,10 @@ class QtSerialLink : public SerialLink {
   std::size_t read(std::span<std::uint8_t> into) override;
   void write(std::span<const std::uint8_t, kFrameSize> frame) override;
   std::string deviceFor(int portNumber) const override;
+  SystemPort portFacts(int portNumber) const override;
+  std::string nameToRemember(int portNumber) const override;
+  bool scanMayOpen(int portNumber) const override;
+  void bindPorts(const std::map<int, std::string>& overrides) override { mapping_.overrides = overrides; }
 
   void setMapping(PortMapping mapping) { mapping_ = std::move(mapping); }
   bool isOpen() const { return port_.isOpen(); }

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <array>
+#include <filesystem>
 #include <vector>
 
 #include "core/device/frame.h"
@@ -31,7 +32,9 @@ class FakeUnitLine {
     hangUp();
     if (slave_ >= 0) ::close(slave_);
   }
-  void send(std::span<const std::uint8_t> bytes) { ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size())); }
+  void send(std::span<const std::uint8_t> bytes) {
+    ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+  }
   std::vector<std::uint8_t> received() {
     std::vector<std::uint8_t> out(4096);
     pollfd p{master_, POLLIN, 0};
@@ -167,6 +170,47 @@ TEST(QtSerialLink, AVanishedPortShowsAsSilenceAndOpensAgain) {
   ASSERT_TRUE(link.open(1).ok());
   back.send(PollFrame());
   EXPECT_EQ(WaitForBytes(link, kFrameSize), kFrameSize);
+}
+
+TEST(QtSerialLink, ALinkAndItsDeviceShareOneLock) {
+  FakeUnitLine line;
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("zelmo_by_id_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path byId = folder / "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+  std::filesystem::create_symlink(line.path(), byId);
+
+  QtSerialLink first(PortMapping{{{3, byId.string()}}, std::nullopt});
+  const OpenResult opened = first.open(3);
+  ASSERT_TRUE(opened.ok()) << opened.reason;
+  EXPECT_EQ(opened.device, byId.string()) << "messages name the port as the user knows it";
+
+  // Another program, or a second window, naming the device node itself.
+  QtSerialLink second(Bind(1, line.path()));
+  EXPECT_EQ(second.open(1).error, OpenResult::Error::Busy);
+  QtSerialLink third(PortMapping{{{2, byId.string()}}, std::nullopt});
+  EXPECT_EQ(third.open(2).error, OpenResult::Error::Busy);
+
+  first.close();
+  EXPECT_TRUE(second.open(1).ok()) << "the lock goes with the port";
+  std::filesystem::remove_all(folder);
+}
+
+TEST(QtSerialLink, SystemFactsAndTheAutomaticSearch) {
+  // A port the system does not list: the device only, and the scan may try it
+  // only because the user bound it.
+  QtSerialLink link(PortMapping{{{4, "/dev/zelmo-override"}}, std::nullopt});
+  const SystemPort facts = link.portFacts(4);
+  EXPECT_EQ(facts.path, "/dev/zelmo-override");
+  EXPECT_TRUE(facts.description.empty());
+  EXPECT_TRUE(link.scanMayOpen(4));
+  EXPECT_EQ(link.nameToRemember(4), "/dev/zelmo-override");
+
+  QtSerialLink bound(Bind(2, "/tmp/zelmo-for-this-run"));
+  EXPECT_EQ(bound.nameToRemember(2), "") << "a device given with --port is not remembered";
+  bound.bindPorts({{2, "/dev/ttyS7"}});
+  EXPECT_EQ(bound.deviceFor(2), "/tmp/zelmo-for-this-run") << "the binding of the run comes first";
 }
 
 TEST(QtSerialLink, NumbersWithoutADeviceCannotOpen) {

@@ -4,14 +4,21 @@
 
 namespace zelmo {
 
-std::vector<SystemPort> SystemPorts() {
+std::vector<SystemPort> SystemPorts(const QList<QSerialPortInfo>& infos, const std::filesystem::path& folder) {
   std::vector<SystemPort> ports;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+  for (const QSerialPortInfo& info : infos) {
+    SystemPort port;
     const QString name = info.portName();
-    const bool usb = name.startsWith(QLatin1String("ttyUSB")) || name.startsWith(QLatin1String("ttyACM")) ||
-                     info.hasVendorIdentifier();
-    ports.push_back({name.toStdString(), info.systemLocation().toStdString(), usb});
+    port.name = name.toStdString();
+    port.path = info.systemLocation().toStdString();
+    port.usbOrAcm = name.startsWith(QLatin1String("ttyUSB")) || name.startsWith(QLatin1String("ttyACM")) ||
+                    info.hasVendorIdentifier();
+    port.description = info.description().trimmed().toStdString();
+    port.manufacturer = info.manufacturer().trimmed().toStdString();
+    port.serialNumber = info.serialNumber().trimmed().toStdString();
+    ports.push_back(std::move(port));
   }
+  FindStableNames(ports, folder);
   return OrderPorts(std::move(ports));
 }
 

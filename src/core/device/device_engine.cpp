@@ -27,9 +27,7 @@ DeviceEngine::DeviceEngine(SerialLink& link, EngineListener& listener, Parameter
                            const MessageTable& messages, StoredChoices& choices)
     : link_(link), listener_(listener), image_(image), messages_(messages), choices_(choices), rxBuffer_(kReadCap) {}
 
-int DeviceEngine::portNumber() const {
-  return ComPortNumber(choices_.selectedComIndex, choices_.autoPortIndex);
-}
+int DeviceEngine::portNumber() const { return ComPortNumber(choices_.selectedComIndex, choices_.autoPortIndex); }
 
 // ---- port -------------------------------------------------------------------
 
@@ -51,7 +49,12 @@ void DeviceEngine::openPort() {
     changed();
   }
 
-  lastOpen_ = link_.open(number);
+  if (choices_.selectedComIndex == kAutoComIndex && !link_.scanMayOpen(number)) {
+    // Left as if it could not be opened: the scan moves on at the next tick.
+    lastOpen_ = OpenResult{OpenResult::Error::NotFound, device, "not a USB serial adapter nor bound to a number"};
+  } else {
+    lastOpen_ = link_.open(number);
+  }
 
   // Everything is settled before the message box: ticks run inside it.
   const int check = choices_.selectedComIndex < kComItemCount ? choices_.selectedComIndex : -1;
@@ -328,8 +331,7 @@ void DeviceEngine::tick() {
   supervise();
   if (display_.noConnection) forgetLiveValues();
   // Without a unit no speed is known: no breakpoint is the live one.
-  const NearestPoint nearest =
-      display_.noConnection ? NearestPoint{0, true} : HighlightNearestPoint(liveRpm_, image_);
+  const NearestPoint nearest = display_.noConnection ? NearestPoint{0, true} : HighlightNearestPoint(liveRpm_, image_);
   if (nearest != display_.nearest) {
     display_.nearest = nearest;
     changed();
@@ -367,8 +369,8 @@ void DeviceEngine::transferStep() {
   lastTransferOk_ = false;
   transferState_ = TransferState::Idle;
   listener_.transferEvent(failed == TransferState::Program  ? TransferEvent::ProgramFailed
-                      : failed == TransferState::Verify ? TransferEvent::VerifyFailed
-                                                        : TransferEvent::ReadFailed);
+                          : failed == TransferState::Verify ? TransferEvent::VerifyFailed
+                                                            : TransferEvent::ReadFailed);
 }
 
 void DeviceEngine::idleStep() {

@@ -33,7 +33,7 @@ TEST(DevicePoll, EverySixTicksAndConnectsOnTheFirstReply) {
   EXPECT_EQ(b.listener.connections, std::vector<bool>{true});
   b.ticks(11);
   EXPECT_EQ(b.link.countWritten(kPollCommand), 3);
-  EXPECT_EQ(b.listener.monitorFrames.size(), 2u);  // the third reply comes at tick 19
+  EXPECT_EQ(b.listener.monitorFrames.size(), 2u);              // the third reply comes at tick 19
   EXPECT_EQ(b.listener.connections, std::vector<bool>{true});  // only changes are reported
 }
 
@@ -123,6 +123,24 @@ TEST(DevicePoll, AutoScanStepsThroughTwentyOnePorts) {
   EXPECT_FALSE(b.engine.display().noConnection);
 }
 
+TEST(DevicePoll, AutoScanLeavesOtherSerialDevicesAlone) {
+  Bench b;
+  b.unit.silent = true;
+  b.choices.selectedComIndex = kAutoComIndex;
+  b.choices.autoPortIndex = 1;
+  b.link.notForScan = {2, 3, 4};
+  b.engine.openPort();
+  EXPECT_TRUE(b.link.opened.empty()) << "COM2 is not touched";
+  EXPECT_EQ(b.engine.display().comLabel, "COM= COM2  /dev/ttyFAKE2");
+  b.ticks(3);
+  EXPECT_EQ(b.link.opened, (std::vector<int>{5})) << "a skipped port is left at the next tick, like a missing one";
+  EXPECT_TRUE(b.listener.openFailures.empty());
+
+  // A port chosen by hand is opened whatever it is.
+  b.engine.choosePort(2);
+  EXPECT_EQ(b.link.opened.back(), 3);
+}
+
 TEST(DevicePoll, AutoItemFromTheMenuStaysSilent) {
   Bench b;
   b.link.missing = {1};
@@ -176,8 +194,7 @@ TEST(DevicePoll, VersionLabelHiddenWhileNoConnection) {
   b.engine.openPort();
   b.ticks(7);
   EXPECT_TRUE(b.engine.display().monitor.version.visible);
-  EXPECT_EQ(b.engine.display().monitor.version.text,
-            "Unmatched version of PC and Ignition programs!  PC-61, IGN-60");
+  EXPECT_EQ(b.engine.display().monitor.version.text, "Unmatched version of PC and Ignition programs!  PC-61, IGN-60");
   b.unit.silent = true;
   b.ticks(30);
   EXPECT_TRUE(b.engine.display().noConnection);
@@ -328,7 +345,7 @@ TEST(DeviceTransfer, ProgramThenVerifyThenSuccessText) {
   EXPECT_EQ(b.engine.display().operation.text, "Programing: OK");
   EXPECT_EQ(b.engine.display().gauge.position, b.engine.display().gauge.maximum);
   EXPECT_EQ(b.listener.events, (std::vector<TransferEvent>{TransferEvent::UnitInfoAccepted, TransferEvent::ImageStored,
-                                                       TransferEvent::VerifyOk}));
+                                                           TransferEvent::VerifyOk}));
 
   // The success text stays until the 200 ticks run out.
   b.ticks(199);
@@ -466,7 +483,7 @@ TEST_P(DeviceFailure, FiveSendsThenRedMessageFor200Ticks) {
   }
   EXPECT_EQ(b.link.countWritten(GetParam().firstCode), 5);
   EXPECT_NE(b.engine.transferState(), TransferState::Idle);  // the fifth send still has its time
-  b.engine.tick();  // tick 20: the sixth time-out
+  b.engine.tick();                                           // tick 20: the sixth time-out
   EXPECT_EQ(b.engine.transferState(), TransferState::Idle);
   EXPECT_EQ(b.link.countWritten(GetParam().firstCode), 5);
   EXPECT_EQ(b.engine.display().operation.text, GetParam().text);
@@ -627,7 +644,7 @@ TEST(DeviceTransfer, VersionMismatchStopsReadAndProgram) {
     EXPECT_EQ(b.listener.events, std::vector<TransferEvent>{TransferEvent::VersionMismatch}) << program;
     EXPECT_EQ(inside, TransferState::Idle);
     EXPECT_GE(pollsInside, 2);
-    EXPECT_TRUE(b.listener.openFailures.empty());  // the engine composes no message
+    EXPECT_TRUE(b.listener.openFailures.empty());              // the engine composes no message
     EXPECT_EQ(b.engine.display().firmware.timeText, "07:00");  // the unit's information is shown
     EXPECT_EQ(b.engine.transferState(), TransferState::Idle);
     EXPECT_EQ(b.image, before);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -29,7 +30,7 @@ struct FakeUnit {
   UnitInfo info;
   MonitorData monitor;
   bool silent = false;
-  int badEchoes = 0;        // that many program echoes come back with one byte changed
+  int badEchoes = 0;         // that many program echoes come back with one byte changed
   bool corruptNext = false;  // the next reply gets a wrong check byte
   int programmings = 0;
 
@@ -71,11 +72,12 @@ struct FakeUnit {
 
 class FakeLink : public SerialLink {
  public:
-  FakeUnit* unit = nullptr;           // answers every write when set
-  std::deque<std::uint8_t> input;      // bytes waiting
+  FakeUnit* unit = nullptr;        // answers every write when set
+  std::deque<std::uint8_t> input;  // bytes waiting
   std::vector<Frame> written;
-  std::vector<int> opened;             // port numbers, in order
-  std::set<int> missing;               // ports whose open fails
+  std::vector<int> opened;   // port numbers, in order
+  std::set<int> missing;     // ports whose open fails
+  std::set<int> notForScan;  // ports the automatic search must leave alone
   OpenResult::Error missingError = OpenResult::Error::NotFound;
   int closes = 0;
   bool isOpen = false;
@@ -116,10 +118,17 @@ class FakeLink : public SerialLink {
     if (auto reply = unit->answer(f)) push(*reply);
   }
   std::string deviceFor(int portNumber) const override { return "/dev/ttyFAKE" + std::to_string(portNumber); }
+  bool scanMayOpen(int portNumber) const override { return !notForScan.contains(portNumber); }
+  std::string nameToRemember(int portNumber) const override {
+    return portNumber == 2 ? "" : "/dev/serial/by-id/fake-" + std::to_string(portNumber);
+  }
+  std::map<int, std::string> bound;
+  void bindPorts(const std::map<int, std::string>& overrides) override { bound = overrides; }
 
   void push(const Frame& frame) { input.insert(input.end(), frame.begin(), frame.end()); }
   int countWritten(std::uint8_t code) const {
-    return static_cast<int>(std::count_if(written.begin(), written.end(), [code](const Frame& f) { return f[0] == code; }));
+    return static_cast<int>(
+        std::count_if(written.begin(), written.end(), [code](const Frame& f) { return f[0] == code; }));
   }
 };
 
@@ -129,10 +138,10 @@ class RecordingListener final : public EngineListener {
  public:
   std::vector<TransferEvent> events;
   std::vector<MonitorData> monitorFrames;
-  std::vector<bool> connections;        // connectionChanged, in order
+  std::vector<bool> connections;  // connectionChanged, in order
   std::vector<std::string> openFailures;
-  std::function<void()> insideOpenFailure;             // runs while the "box" is open
-  std::function<void(TransferEvent)> onEvent;          // runs inside transferEvent
+  std::function<void()> insideOpenFailure;     // runs while the "box" is open
+  std::function<void(TransferEvent)> onEvent;  // runs inside transferEvent
 
   void transferEvent(TransferEvent event) override {
     events.push_back(event);

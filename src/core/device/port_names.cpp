@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <system_error>
 
 #include "core/model/ordering.h"
 
@@ -59,6 +60,93 @@ std::string PortDevice(int portNumber, const PortMapping& mapping, std::span<con
   }
   const auto index = static_cast<std::size_t>(portNumber - 1);
   return index < orderedPorts.size() ? orderedPorts[index].path : std::string();
+}
+
+std::string ResolveDevice(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code error;
+  const std::filesystem::path real = std::filesystem::canonical(path, error);
+  return error ? path : real.string();
+}
+
+void FindStableNames(std::vector<SystemPort>& ports, const std::filesystem::path& folder) {
+  std::error_code error;
+  std::vector<std::filesystem::path> links;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    links.push_back(it->path());
+  }
+  std::ranges::sort(links);
+  for (SystemPort& port : ports) {
+    const std::string device = ResolveDevice(port.path);
+    for (const auto& link : links) {
+      if (ResolveDevice(link.string()) == device) {
+        port.stableName = link.string();
+        break;
+      }
+    }
+  }
+}
+
+SystemPort PortFacts(int portNumber, const PortMapping& mapping, std::span<const SystemPort> orderedPorts) {
+  const std::string device = PortDevice(portNumber, mapping, orderedPorts);
+  if (device.empty()) return {};
+  const std::string real = ResolveDevice(device);
+  for (const SystemPort& port : orderedPorts) {
+    if (port.path == device || ResolveDevice(port.path) == real) {
+      SystemPort facts = port;
+      facts.path = device;
+      return facts;
+    }
+  }
+  SystemPort facts;
+  facts.name = std::filesystem::path(device).filename().string();
+  facts.path = device;
+  return facts;
+}
+
+bool ScanMayOpen(int portNumber, const PortMapping& mapping, std::span<const SystemPort> orderedPorts) {
+  if (portNumber < 1 || portNumber > kHighestComNumber) return false;
+  if (mapping.binding && mapping.binding->portNumber == portNumber) return true;
+  if (auto it = mapping.overrides.find(portNumber); it != mapping.overrides.end() && !it->second.empty()) return true;
+  const auto index = static_cast<std::size_t>(portNumber - 1);
+  return index < orderedPorts.size() && orderedPorts[index].usbOrAcm;
+}
+
+std::string NameToRemember(const SystemPort& port) { return port.stableName.empty() ? port.path : port.stableName; }
+
+void RememberPort(std::map<int, std::string>& overrides, int portNumber, const std::string& name) {
+  if (portNumber < 1 || portNumber > kHighestComNumber || name.empty()) return;
+  const std::string device = ResolveDevice(name);
+  for (auto& [number, bound] : overrides) {
+    if (number != portNumber && !bound.empty() && (bound == name || ResolveDevice(bound) == device)) bound.clear();
+  }
+  overrides[portNumber] = name;
+}
+
+std::string DescribePort(const SystemPort& port) {
+  std::string facts;
+  const auto add = [&facts](std::string_view text) {
+    if (text.empty()) return;
+    if (!facts.empty()) facts += ", ";
+    facts += text;
+  };
+  add(port.description);
+  add(port.manufacturer);
+  if (!port.serialNumber.empty()) add("S/N " + port.serialNumber);
+  std::string line = port.path;
+  if (!facts.empty()) line += " - " + facts;
+  if (!port.stableName.empty() && port.stableName != port.path) line += " - " + port.stableName;
+  return line;
+}
+
+std::string ComItemText(int number, const SystemPort& port) {
+  const std::string own = "COM" + std::to_string(number);
+  std::string text = "Com " + std::to_string(number);
+  const bool platformName = port.path.size() == own.size() && std::ranges::equal(port.path, own, [](char a, char b) {
+                              return std::toupper(static_cast<unsigned char>(a)) == b;
+                            });
+  if (!port.path.empty() && !platformName) text += "  (" + DescribePort(port) + ")";
+  return text;
 }
 
 std::optional<int> ComKeyNumber(std::string_view key) {

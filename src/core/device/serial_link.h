@@ -4,8 +4,11 @@
 // else that can carry 52-byte frames at 57600 baud 8N1.
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
+
+#include "core/device/port_names.h"
 
 namespace zelmo {
 
@@ -36,6 +39,21 @@ class SerialLink {
   virtual void write(std::span<const std::uint8_t, kFrameSize> frame) = 0;
   // The device a port number stands for, for display ("/dev/ttyUSB0"); may be empty.
   virtual std::string deviceFor(int portNumber) const = 0;
+  // What the system knows of that device, for the Com menu and for the name a
+  // chosen port is remembered by. Links that know no more give the device only.
+  virtual SystemPort portFacts(int portNumber) const {
+    SystemPort facts;
+    facts.path = deviceFor(portNumber);
+    return facts;
+  }
+  // The name a port chosen in the Com menu is remembered by (NameToRemember);
+  // empty where nothing is to be remembered, as for a device bound for one run.
+  virtual std::string nameToRemember(int /*portNumber*/) const { return {}; }
+  // Whether the automatic search may open the port (ScanMayOpen). Links with
+  // nothing behind a number but the unit let it try every one.
+  virtual bool scanMayOpen(int /*portNumber*/) const { return true; }
+  // The devices the user bound to numbers ("PORTS": COMn -> device), from now on.
+  virtual void bindPorts(const std::map<int, std::string>& /*overrides*/) {}
 };
 
 }  // namespace zelmo

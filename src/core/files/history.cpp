@@ -84,8 +84,6 @@ std::optional<std::uint8_t> BikeOf(const fs::path& file) {
 
 }  // namespace
 
-fs::path HistoryFolder(const fs::path& settingsFile) { return settingsFile.parent_path() / kHistoryFolderName; }
-
 std::optional<std::string> HistoryFileName(const HistoryName& name) {
   if (!ValidTime(name.time) || name.sequence < 1 || name.sequence > kMaxSequence) return std::nullopt;
   const LocalTime& t = name.time;

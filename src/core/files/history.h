@@ -1,7 +1,7 @@
 #pragma once
 // The automatic history: every successful Read keeps what the unit held and
-// every successful Program what was programmed, as a .ign file in a folder
-// beside the settings file. Names carry the local date and time and the event:
+// every successful Program what was programmed, as a .ign file in the
+// history folder of the per-user data folder. Names carry the local date and time and the event:
 //   2026-12-09_14-03-22_read.ign
 //   2026-12-09_14-03-22_program_2.ign   the second entry within that second
 // Entries sort by their time stamp and then by that counter, which is the
@@ -24,7 +24,6 @@
 namespace zelmo {
 
 inline constexpr int kHistoryLimit = 500;
-inline constexpr const char* kHistoryFolderName = "history";
 
 enum class HistoryEvent { Read, Program };
 
@@ -48,8 +47,6 @@ struct HistoryName {
   bool operator==(const HistoryName&) const = default;
 };
 
-std::filesystem::path HistoryFolder(const std::filesystem::path& settingsFile);
-
 // Nothing for a time that is not a calendar date and clock time.
 std::optional<std::string> HistoryFileName(const HistoryName& name);
 // Nothing unless the whole name is one HistoryFileName makes.
@@ -66,8 +63,8 @@ struct HistorySaveResult {
 // the safe save (a new counter when the second already has an entry), then
 // removes the oldest entries until kHistoryLimit remain. The entry just written
 // is never among them. Nothing is removed when the save fails.
-HistorySaveResult SaveHistoryEntry(const std::filesystem::path& folder, const ParameterImage& image,
-                                   HistoryEvent event, const LocalTime& time);
+HistorySaveResult SaveHistoryEntry(const std::filesystem::path& folder, const ParameterImage& image, HistoryEvent event,
+                                   const LocalTime& time);
 
 struct HistoryEntry {
   std::filesystem::path file;

@@ -66,6 +66,11 @@ constexpr std::array kExtraRows{
              "einem Webbrowser:\n%s",
              "Nepodařilo se spustit žádný program pro zobrazení návodu. Otevřete tento soubor ve webovém "
              "prohlížeči:\n%s"},
+    ExtraRow{Extra::HistoryNotMoved,
+             "These entries of the earlier history could not be moved to the new history folder and stay in %s:",
+             "Diese Einträge des bisherigen Verlaufs konnten nicht in den neuen Verlaufsordner verschoben werden "
+             "und bleiben in %s:",
+             "Tyto záznamy dosavadní historie nelze přesunout do nové složky historie a zůstávají v %s:"},
     ExtraRow{Extra::FieldBike, "Bike", "Motorrad", "Motocykl"},
     ExtraRow{Extra::FieldRpmPoint, "Speed %d [rpm]", "Drehzahl %d [rpm]", "Otáčky %d [rpm]"},
     ExtraRow{Extra::FieldAdvance, "Advance %d [°]", "Vorzündung %d [°]", "Předstih %d [°]"},

@@ -137,6 +137,7 @@ enum class Extra {
   NoPrinter,             // no default printer: offer a PDF file instead
   PrintFailed,           // "%s" the reason
   ManualViewerMissing,   // no program could show the manual; "%s" its file
+  HistoryNotMoved,       // entries of the earlier history left in "%s", listed after it
   // Field names of the difference report, in user units.
   FieldBike,
   FieldRpmPoint,         // "Speed %d [rpm]"

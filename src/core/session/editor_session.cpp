@@ -28,7 +28,8 @@ std::string NameOf(const std::filesystem::path& file) {
 }  // namespace
 
 EditorSession::EditorSession(SerialLink& link, SessionListener& listener, Setup setup)
-    : listener_(listener),
+    : link_(link),
+      listener_(listener),
       setup_(std::move(setup)),
       image_(NewParameters(0)),
       engine_(link, *this, image_, messages_, choices_) {
@@ -271,6 +272,17 @@ void EditorSession::keepFailure() {
   } else {
     unitAfterFailure_.reset();
   }
+}
+
+void EditorSession::choosePort(int index) {
+  if (index >= 0 && index < kAutoComIndex) {
+    const int number = ComPortNumber(index, 0);
+    if (const std::string name = link_.nameToRemember(number); !name.empty()) {
+      RememberPort(ports_, number, name);
+      link_.bindPorts(ports_);
+    }
+  }
+  engine_.choosePort(index);
 }
 
 void EditorSession::saveHistory(HistoryEvent event, const ParameterImage& entry) {

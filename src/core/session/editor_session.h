@@ -11,12 +11,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/curve/curve_document.h"
 #include "core/device/device_engine.h"
+#include "core/device/port_names.h"
 #include "core/files/history.h"
 #include "core/lang/texts.h"
 #include "core/model/ordering.h"
@@ -104,7 +106,11 @@ class EditorSession final : public CurveDocument, private EngineListener {
   const DeviceEngine& engine() const { return engine_; }
   void openPort() { engine_.openPort(); }
   void closePort() { engine_.closePort(); }
-  void choosePort(int index) { engine_.choosePort(index); }
+  // A fixed port is remembered by its stable name (rememberedPorts).
+  void choosePort(int index);
+  // The "PORTS" entries of the settings: loaded at start-up, written at close.
+  const std::map<int, std::string>& rememberedPorts() const { return ports_; }
+  void setRememberedPorts(std::map<int, std::string> ports) { ports_ = std::move(ports); }
   void startRead();
   void startVerify(const ParameterImage& fields);
   void startProgram(const ParameterImage& fields);
@@ -142,6 +148,7 @@ class EditorSession final : public CurveDocument, private EngineListener {
   void saveHistory(HistoryEvent event, const ParameterImage& entry);
   void notify(SessionEvent event) { listener_.sessionEvent(event); }
 
+  SerialLink& link_;
   SessionListener& listener_;
   Setup setup_;
   ParameterImage image_;
@@ -157,6 +164,7 @@ class EditorSession final : public CurveDocument, private EngineListener {
   std::optional<long> savingWait_;  // ticks since a Program verified, until the unit saved
   std::optional<Payload> unitAfterFailure_;
   std::optional<std::uint8_t> unitVersion_;
+  std::map<int, std::string> ports_;
 };
 
 }  // namespace zelmo

@@ -164,6 +164,23 @@ class Session : public ::testing::Test {
 
 // ---- editing -----------------------------------------------------------------
 
+TEST_F(Session, AChosenPortIsRememberedByItsStableNameForTheSettings) {
+  session_.setRememberedPorts({{1, "/dev/serial/by-id/fake-1"}, {7, "/dev/ttyS0"}});
+  session_.choosePort(4);
+  EXPECT_EQ(link_.opened.back(), 5);
+  const std::map<int, std::string> expected{
+      {1, "/dev/serial/by-id/fake-1"}, {5, "/dev/serial/by-id/fake-5"}, {7, "/dev/ttyS0"}};
+  EXPECT_EQ(session_.rememberedPorts(), expected);
+  EXPECT_EQ(link_.bound, expected) << "the link opens the remembered device from now on";
+
+  session_.choosePort(0);  // the adapter of COM5 now under COM1: fake names differ, both kept
+  session_.choosePort(1);  // nothing to remember for COM2
+  session_.choosePort(kAutoComIndex);
+  EXPECT_EQ(session_.rememberedPorts().size(), 3u);
+  EXPECT_EQ(session_.rememberedPorts().at(1), "/dev/serial/by-id/fake-1");
+  EXPECT_EQ(session_.choices().selectedComIndex, kAutoComIndex);
+}
+
 TEST_F(Session, FieldEditsAreOrderedRecordedOnceAndUndone) {
   for (bool step : {true, false}) {
     begin(NewParameters(0));

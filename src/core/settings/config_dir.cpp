@@ -15,6 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kFolderName = "zelmo-tci";
+constexpr const char* kHistoryName = "history";
+constexpr const char* kRecordingsName = "recordings";
 
 std::optional<std::string> NonEmpty(const EnvironmentGetter& environment, const char* name) {
   auto value = environment(name);
@@ -33,6 +35,8 @@ ConfigFiles FilesIn(const fs::path& folder) {
   files.settingsFile = folder / kSettingsFileName;
   files.shadowFile = folder / kShadowFileName;
   files.markerFile = folder / kMarkerFileName;
+  files.historyFolder = folder / kHistoryName;
+  files.recordingsFolder = folder / kRecordingsName;
   return files;
 }
 
@@ -58,6 +62,11 @@ std::optional<ConfigFiles> FindConfigFiles(const EnvironmentGetter& environment,
   const auto folder = UserFolder(environment, platform);
   if (!folder) return std::nullopt;
   ConfigFiles files = FilesIn(*folder);
+  if (const auto data = FindDataFolder(environment, platform)) {
+    files.legacyHistoryFolder = files.historyFolder;
+    files.historyFolder = *data / kHistoryName;
+    files.recordingsFolder = *data / kRecordingsName;
+  }
   if (platform == ConfigPlatform::Windows) {
     const std::string windows = NonEmpty(environment, "WINDIR").value_or("c:\\windows");
     files.legacySettingsFile = windows + "\\" + kSettingsFileName;

@@ -33,9 +33,16 @@ struct ConfigFiles {
   std::filesystem::path legacySettingsFile;
   std::filesystem::path legacyShadowFile;
   std::filesystem::path legacyMarkerFile;
+  // The history of transfers and the offered folder of live-value recordings:
+  // in the per-user data folder, or in the folder ZELMO_TCI_CONFIG_DIR names.
+  std::filesystem::path historyFolder;
+  std::filesystem::path recordingsFolder;
+  // Where earlier versions kept the history (beside the settings file); its
+  // entries are moved to historyFolder. Empty when it is the same folder.
+  std::filesystem::path legacyHistoryFolder;
 };
 
-// ZELMO_TCI_CONFIG_DIR when set; else on POSIX $XDG_CONFIG_HOME/zelmo-tci
+// ZELMO_TCI_CONFIG_DIR when set, holding the data folders too; else on POSIX $XDG_CONFIG_HOME/zelmo-tci
 // (an absolute XDG_CONFIG_HOME only) or ~/.config/zelmo-tci, on Windows
 // %APPDATA%\zelmo-tci. Nothing when the environment names no folder at all.
 std::optional<ConfigFiles> FindConfigFiles(const EnvironmentGetter& environment,

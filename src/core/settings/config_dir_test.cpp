@@ -54,6 +54,31 @@ TEST(ConfigDir, WindowsUsesApplicationDataWithLegacyFallbacks) {
   EXPECT_FALSE(FindConfigFiles(Environment({{"HOME", "/home/u"}}), ConfigPlatform::Windows));
 }
 
+TEST(DataFolder, HistoryAndRecordingsLiveInTheDataFolder) {
+  const auto posix =
+      FindConfigFiles(Environment({{"HOME", "/home/u"}, {"XDG_DATA_HOME", "/d"}}), ConfigPlatform::Posix);
+  ASSERT_TRUE(posix);
+  EXPECT_EQ(posix->historyFolder, fs::path("/d/zelmo-tci/history"));
+  EXPECT_EQ(posix->recordingsFolder, fs::path("/d/zelmo-tci/recordings"));
+  EXPECT_EQ(posix->legacyHistoryFolder, fs::path("/home/u/.config/zelmo-tci/history"));
+
+  const auto home = FindConfigFiles(Environment({{"HOME", "/home/u"}}), ConfigPlatform::Posix);
+  ASSERT_TRUE(home);
+  EXPECT_EQ(home->historyFolder, fs::path("/home/u/.local/share/zelmo-tci/history"));
+
+  // One chosen folder holds everything, nothing to move.
+  const auto chosen = FindConfigFiles(Environment({{"ZELMO_TCI_CONFIG_DIR", "/tmp/z"}, {"HOME", "/home/u"}}));
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(chosen->historyFolder, fs::path("/tmp/z/history"));
+  EXPECT_EQ(chosen->recordingsFolder, fs::path("/tmp/z/recordings"));
+  EXPECT_TRUE(chosen->legacyHistoryFolder.empty());
+
+  const auto windows =
+      FindConfigFiles(Environment({{"APPDATA", "C:/a"}, {"LOCALAPPDATA", "C:/l"}}), ConfigPlatform::Windows);
+  ASSERT_TRUE(windows);
+  EXPECT_EQ(windows->historyFolder, fs::path("C:/l/zelmo-tci/history"));
+}
+
 TEST(DataFolder, PosixPrefersAnAbsoluteXdgFolderThenHomeWindowsLocalAppData) {
   auto folder = [](std::map<std::string, std::string> values, ConfigPlatform platform = ConfigPlatform::Posix) {
     return FindDataFolder(Environment(std::move(values)), platform).value_or("none");

@@ -6,6 +6,9 @@ namespace {
 constexpr std::string_view kForm = "FORM_HLAV";
 constexpr std::string_view kIgnition = "IGNITION";
 constexpr std::string_view kIgnAllKey = "CheckBoxIgnAll->Checked";
+constexpr std::string_view kPorts = "PORTS";
+
+std::string ComKey(int number) { return "COM" + std::to_string(number); }
 
 // Stored one-based; the low byte less one, wrapping in 8 bits, so that a
 // missing key (whose default goes through the same step) ends as COM1.
@@ -24,6 +27,10 @@ void LoadSettings(const IniDocument& ini, SettingsRecord& record) {
   record.currentFileName = ini.readString(kForm, "File", "");
   record.lastFilePath = ini.readString(kForm, "IniDir", "");
   record.ignAll = ini.readInt(kIgnition, kIgnAllKey, record.ignAll ? 1 : 0) != 0;
+  const auto ports = ReadPortMap(ini);
+  for (int i = 0; i < kPortMapSize; ++i) {
+    if (!ports[static_cast<std::size_t>(i)].empty()) record.ports[i + 1] = ports[static_cast<std::size_t>(i)];
+  }
 }
 
 void SaveSettings(const SettingsRecord& record, IniDocument& ini) {
@@ -37,6 +44,12 @@ void SaveSettings(const SettingsRecord& record, IniDocument& ini) {
   ini.write(kForm, "File", record.currentFileName);
   ini.write(kForm, "IniDir", record.lastFilePath);
   ini.writeInt(kIgnition, kIgnAllKey, record.ignAll ? 1 : 0);
+  for (const auto& [number, device] : record.ports) {
+    if (number < 1 || number > kPortMapSize) continue;
+    // An entry to empty that the file does not have needs no line.
+    if (device.empty() && !ini.find(kPorts, ComKey(number))) continue;
+    ini.write(kPorts, ComKey(number), device);
+  }
 }
 
 }  // namespace zelmo

@@ -2,6 +2,7 @@
 // What the settings file keeps from one run to the next, and how it is read
 // into and written from the window's fields.
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "core/settings/ini_file.h"
@@ -22,6 +23,9 @@ struct SettingsRecord {
   std::string currentFileName;
   std::string lastFilePath;
   bool ignAll = false;
+  // Section "PORTS": COMn -> device. Only the entries held here are written;
+  // an empty device empties its entry.
+  std::map<int, std::string> ports;
 };
 
 // The record's current values are the defaults of missing or unreadable keys.

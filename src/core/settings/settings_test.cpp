@@ -105,6 +105,30 @@ TEST(Settings, NewFileHoldsTheKeysInWriteOrder) {
   EXPECT_TRUE(back.ignAll);
 }
 
+TEST(Settings, PortsAreReadAndOnlyTheEntriesHeldAreWritten) {
+  IniDocument ini = IniDocument::Parse("[PORTS]\r\nCOM1=/dev/ttyUSB0\r\ncom3=/dev/ttyS0\r\nCOM22=/dev/x\r\n");
+  SettingsRecord record;
+  LoadSettings(ini, record);
+  EXPECT_EQ(record.ports, (std::map<int, std::string>{{1, "/dev/ttyUSB0"}, {3, "/dev/ttyS0"}}));
+
+  // COM1's adapter chosen as COM4 now: COM1 is emptied, COM4 added in the same
+  // COMn=DEVICE form, readable by earlier versions.
+  record.ports = {{1, ""}, {3, "/dev/ttyS0"}, {4, "/dev/serial/by-id/usb-FTDI_A-if00-port0"}, {9, ""}, {30, "x"}};
+  SaveSettings(record, ini);
+  const std::string text = ini.serialize();
+  EXPECT_EQ(
+      text.find(
+          "[PORTS]\r\nCOM1=\r\nCOM3=/dev/ttyS0\r\nCOM22=/dev/x\r\nCOM4=/dev/serial/by-id/usb-FTDI_A-if00-port0\r\n"),
+      0u)
+      << text;
+  EXPECT_EQ(text.find("COM9"), std::string::npos) << "no line for an entry the file never had";
+  EXPECT_EQ(text.find("COM30"), std::string::npos);
+  SettingsRecord back;
+  LoadSettings(ini, back);
+  EXPECT_EQ(back.ports,
+            (std::map<int, std::string>{{3, "/dev/ttyS0"}, {4, "/dev/serial/by-id/usb-FTDI_A-if00-port0"}}));
+}
+
 TEST(Settings, SavingKeepsUnrelatedSectionsAndKeys) {
   IniDocument ini = IniDocument::Parse("[PORTS]\r\nCOM1=/dev/ttyUSB0\r\n[FORM_HLAV]\r\nMine=1\r\nleft=3\r\n");
   SaveSettings(SettingsRecord{}, ini);

@@ -1,9 +1,10 @@
-// The printout: the window in its print appearance, taken as one picture and
-// put on one page of the default printer or of a PDF file.
+// The printout: the window in its print appearance, recorded as one picture
+// and replayed on one page of the default printer or of a PDF file.
 #include <QDateTime>
 #include <QFileDialog>
 #include <QLayout>
 #include <QMessageBox>
+#include <QPainter>
 
 #include "app/main_window.h"
 #include "core/lang/pattern.h"
@@ -47,9 +48,14 @@ void TFormHlav::SpeedButtonPrintClick() {
   // The central widget takes over the status bar's rows now, not at the next
   // layout pass, so the picture is the whole client area.
   layout()->activate();
-  const QImage picture = client_->grab().toImage();
+  PrintPicture sheet;
+  sheet.size = client_->size();
+  {
+    QPainter painter(&sheet.picture);
+    client_->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  }
 
-  const PrintResult result = PrintSheet(picture, target);
+  const PrintResult result = PrintSheet(sheet, target);
 
   // Back to normal whether or not the job went through.
   setPrintAppearance(false);

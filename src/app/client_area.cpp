@@ -69,13 +69,10 @@ void ClientArea::keepInToolRow(QWidget* control) {
   control->setVisible(!hidden);
 }
 
-QImage ClientArea::picture() const {
-  QImage image(kDesignedWidth, kDesignedHeight, QImage::Format_RGB32);
-  image.fill(palette().color(QPalette::Window));
-  QPainter painter(&image);
+void ClientArea::paintDesign(QPainter& painter) const {
+  painter.fillRect(QRect(0, 0, kDesignedWidth, kDesignedHeight), palette().color(QPalette::Window));
   designed_->render(&painter, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
   toolRow_->render(&painter, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
-  return image;
 }
 
 }  // namespace zelmo

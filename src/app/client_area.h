@@ -4,9 +4,9 @@
 // screen smaller than the design still reaches every control. Both hold their
 // controls at the designed places, counted from the top left corner of the
 // client area.
-#include <QImage>
 #include <QWidget>
 
+class QPainter;
 class QScrollArea;
 
 namespace zelmo {
@@ -33,8 +33,9 @@ class ClientArea : public QWidget {
 
   // A control built on designed() that belongs to the tool row, kept at its place.
   void keepInToolRow(QWidget* control);
-  // The whole design as one picture, as a screen large enough would show it.
-  QImage picture() const;
+  // Paints the whole design, as a screen large enough would show it, onto a
+  // painter (the printout records it as a picture).
+  void paintDesign(QPainter& painter) const;
 
   QSize sizeHint() const override { return {kDesignedWidth, kDesignedHeight}; }
 

@@ -1,8 +1,9 @@
-// The printout: the window in its print appearance, taken as one picture and
-// put on one page of the default printer or of a PDF file.
+// The printout: the window in its print appearance, recorded as one picture
+// and replayed on one page of the default printer or of a PDF file.
 #include <QDateTime>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPainter>
 
 #include "app/client_area.h"
 #include "app/main_window.h"
@@ -45,9 +46,14 @@ void TFormHlav::SpeedButtonPrintClick() {
 
   setPrintAppearance(true);
   // The whole design, also when the window is smaller and scrolled.
-  const QImage picture = client_->picture();
+  PrintPicture sheet;
+  sheet.size = QSize(kDesignedWidth, kDesignedHeight);
+  {
+    QPainter painter(&sheet.picture);
+    client_->paintDesign(painter);
+  }
 
-  const PrintResult result = PrintSheet(picture, target);
+  const PrintResult result = PrintSheet(sheet, target);
 
   // Back to normal whether or not the job went through.
   setPrintAppearance(false);

@@ -65,6 +65,43 @@ void CurveWidget::paintEvent(QPaintEvent*) {
     return;
   }
   painter.drawImage(0, 0, bitmap_);
+  if (!trail_.empty() || compared_) paintOverlay(painter);
+}
+
+void CurveWidget::setTrail(std::vector<TrailDot> dots) {
+  if (dots.empty() && trail_.empty()) return;
+  trail_ = std::move(dots);
+  update();
+}
+
+void CurveWidget::setComparedCurve(std::optional<ParameterImage> image) {
+  compared_ = std::move(image);
+  update();
+}
+
+void CurveWidget::paintOverlay(QPainter& painter) const {
+  painter.save();
+  painter.setClipRect(QRect(QPoint(graph_.areaLeft, graph_.areaTop), QPoint(graph_.areaRight, graph_.areaBottom)));
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  if (compared_) {
+    QPolygonF line;
+    line << QPointF(graph_.x(PointSpeed(*compared_, BasePoint)), graph_.y(PointAdvance(*compared_, BasePoint)));
+    for (int p = 0; p < kBreakpointCount; ++p) {
+      line << QPointF(graph_.x(PointSpeed(*compared_, p)), graph_.y(PointAdvance(*compared_, p)));
+    }
+    // Beyond the last point the advance holds, as on the graph's own curve.
+    line << QPointF(graph_.areaRight, line.back().y());
+    painter.setPen(QPen(QColor(100, 100, 100), 1.0));
+    painter.drawPolyline(line);
+  }
+  painter.setPen(Qt::NoPen);
+  for (const TrailDot& dot : trail_) {
+    QColor colour(0, 90, 255);
+    colour.setAlphaF(dot.opacity);
+    painter.setBrush(colour);
+    painter.drawEllipse(QPointF(graph_.x(dot.rpm), graph_.y(dot.advance)), dot.radius, dot.radius);
+  }
+  painter.restore();
 }
 
 void CurveWidget::mousePressEvent(QMouseEvent* event) {

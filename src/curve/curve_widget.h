@@ -11,8 +11,13 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <optional>
+#include <vector>
 
 #include "core/curve/curve_graph.h"
+#include "core/curve/operating_trail.h"
+
+class QPainter;
 
 namespace zelmo {
 
@@ -29,6 +34,12 @@ class CurveWidget : public QWidget, private CurveSurface {
   void request(int bits) { graph_.request(bits); }
   // Reads the Shift keys and draws when something asked for it; true when it drew.
   bool tick(int liveRpm);
+
+  // Drawn over the graph: the engine's recent operating points, and the curve
+  // of a file being compared as a thin grey line. With neither, the widget
+  // shows the graph's bitmap and nothing else.
+  void setTrail(std::vector<TrailDot> dots);
+  void setComparedCurve(std::optional<ParameterImage> image);
 
   const CurveGraph& graph() const { return graph_; }
   const QImage& bitmap() const { return bitmap_; }
@@ -55,6 +66,7 @@ class CurveWidget : public QWidget, private CurveSurface {
   void focusField(int pointCode) override { emit focusRequested(pointCode); }
 
   void drawNow();
+  void paintOverlay(QPainter& painter) const;
   void setHint(const QString& hint);
   void showHintInStatusBar();
 
@@ -63,6 +75,8 @@ class CurveWidget : public QWidget, private CurveSurface {
   CurveDrawing drawing_;
   QImage bitmap_;
   QString hint_;
+  std::vector<TrailDot> trail_;
+  std::optional<ParameterImage> compared_;
 };
 
 }  // namespace zelmo

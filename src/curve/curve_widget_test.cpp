@@ -67,6 +67,38 @@ class CurveWidgetTest : public QObject {
     QVERIFY(widget->toolTip().isEmpty());
   }
 
+  void overlaysLeaveTheGraphAloneUntilAskedFor() {
+    QVERIFY(widget->tick(0));
+    const auto shown = [this] { return widget->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const QImage plain = widget->bitmap().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown(), plain);
+    widget->setTrail({});
+    widget->setComparedCurve(std::nullopt);
+    QCOMPARE(shown(), plain);
+
+    // The newest operating point: a blue dot at its place on the graph.
+    const CurveGraph& g = widget->graph();
+    widget->setTrail({TrailDot{3000, 20, 4.0F, 1.0F}});
+    const QImage withTrail = shown();
+    QCOMPARE(QColor(withTrail.pixel(g.x(3000), g.y(20))), QColor(0, 90, 255));
+    widget->setTrail({});
+    QCOMPARE(shown(), plain);
+
+    // A compared file 10 degrees below the editor: its grey curve appears.
+    ParameterImage other = host->theImage;
+    for (int p = 0; p < kBreakpointCount; ++p)
+      SetUserValue(other, Field::Advance, std::max(0, UserValue(other, Field::Advance, p) - 10), p);
+    widget->setComparedCurve(other);
+    const QImage compared = shown();
+    int grey = 0;
+    for (int y = 0; y < compared.height(); ++y) {
+      for (int x = 0; x < compared.width(); ++x) grey += compared.pixel(x, y) != plain.pixel(x, y);
+    }
+    QVERIFY2(grey > 100, qPrintable(QString::number(grey)));
+    widget->setComparedCurve(std::nullopt);
+    QCOMPARE(shown(), plain);
+  }
+
   void drawsOnlyInTheTickAndOnlyWhenAsked() {
     QVERIFY(widget->bitmap().isNull());
     QVERIFY(widget->tick(0));

@@ -36,8 +36,8 @@ std::unique_ptr<QPrinter> MakePrinter(const PrintTarget& target, QString& error)
 
 bool HasDefaultPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
 
-PrintResult PrintSheet(const QImage& clientArea, const PrintTarget& target) {
-  if (clientArea.isNull()) {
+PrintResult PrintSheet(const PrintPicture& clientArea, const PrintTarget& target) {
+  if (clientArea.size.isEmpty() || clientArea.picture.isNull()) {
     return {false, QStringLiteral("there is no picture to print")};
   }
   QString error;
@@ -55,9 +55,17 @@ PrintResult PrintSheet(const QImage& clientArea, const PrintTarget& target) {
     return {false, QStringLiteral("the printer %1 refused the job").arg(printer->printerName())};
   }
   const PrintSize size =
-      FitToPage(clientArea.width(), clientArea.height(), printer->width(), printer->height());
+      FitToPage(clientArea.size.width(), clientArea.size.height(), printer->width(), printer->height());
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QRect(0, 0, size.width, size.height), clientArea);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.setClipRect(QRect(0, 0, size.width, size.height));
+  // A picture replays at the printer's resolution, grown by the ratio of the
+  // two resolutions; the fit size is in printer pixels, so that ratio comes off.
+  const double dpiX = static_cast<double>(clientArea.picture.logicalDpiX()) / printer->logicalDpiX();
+  const double dpiY = static_cast<double>(clientArea.picture.logicalDpiY()) / printer->logicalDpiY();
+  painter.scale(dpiX * size.width / clientArea.size.width(), dpiY * size.height / clientArea.size.height());
+  painter.drawPicture(0, 0, clientArea.picture);
   if (!painter.end()) {
     return {false, QStringLiteral("the print job could not be finished")};
   }

@@ -1,7 +1,13 @@
 #pragma once
-// One page with the picture of the window, on the default printer without a
+// One page with the window's client area, on the default printer without a
 // dialog or into a PDF file.
-#include <QImage>
+//
+// The client area comes as a recording of its painting (QPicture), not as a
+// screen bitmap: replayed on the printer's painter, texts and lines are drawn
+// at the printer's resolution, and a PDF holds the labels and values as real
+// text. Bitmaps inside it, such as the curve graph, stay bitmaps.
+#include <QPicture>
+#include <QSize>
 #include <QString>
 
 namespace zelmo {
@@ -19,8 +25,13 @@ struct PrintResult {
 // Whether the system names a default printer (else the caller may offer a PDF).
 bool HasDefaultPrinter();
 
-// Prints the picture stretched to fit the page (FitToPage), its top left
-// corner at the page's top left corner. A PDF page is A4 without margins.
-PrintResult PrintSheet(const QImage& clientArea, const PrintTarget& target);
+struct PrintPicture {
+  QPicture picture;  // painted with its top left corner at (0, 0)
+  QSize size;        // the client area's size in screen pixels
+};
+
+// Prints the picture scaled to fit the page (FitToPage), its top left corner
+// at the page's top left corner. A PDF page is A4 without margins.
+PrintResult PrintSheet(const PrintPicture& clientArea, const PrintTarget& target);
 
 }  // namespace zelmo

@@ -17,23 +17,25 @@ namespace zelmo {
 namespace {
 
 // A picture whose corners are marked, so the rendered page shows where its
-// edges went.
-QImage MarkedPicture(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(QColor(0, 0, 160));
-  QPainter painter(&image);
+// edges went, with a line of text in it.
+PrintPicture MarkedPicture(int width, int height) {
+  PrintPicture sheet;
+  sheet.size = QSize(width, height);
+  QPainter painter(&sheet.picture);
+  painter.fillRect(QRect(0, 0, width, height), QColor(0, 0, 160));
   painter.fillRect(QRect(0, 0, 20, 20), Qt::red);
   painter.fillRect(QRect(width - 20, height - 20, 20, 20), Qt::green);
-  return image;
+  painter.setPen(Qt::white);
+  painter.drawText(QPoint(25, 30), QStringLiteral("Advance 12"));
+  return sheet;
 }
 
 // The page of a one-page PDF as an image at 50 dpi.
 QImage RenderPage(const QString& pdf, const QString& folder) {
   const QString stem = QDir(folder).filePath(QStringLiteral("page"));
   QProcess process;
-  process.start(QStringLiteral("pdftoppm"),
-                {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
-                 QStringLiteral("-singlefile"), pdf, stem});
+  process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
+                                             QStringLiteral("-singlefile"), pdf, stem});
   if (!process.waitForFinished(30000) || process.exitCode() != 0) {
     return {};
   }
@@ -110,6 +112,18 @@ class PrintSheetTest : public QObject {
     QTest::newRow("tall") << 200 << 800 << 146 << 585;
   }
 
+  // Texts go onto the page as text, not as pixels of a screen picture.
+  void textStaysText() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
+    QVERIFY(PrintSheet(MarkedPicture(769, 784), PrintTarget{pdf}).ok);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(30000));
+    QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("Advance 12")));
+  }
+
   void unwritablePdfIsReported() {
     const PrintResult result =
         PrintSheet(MarkedPicture(50, 50), PrintTarget{QStringLiteral("/nonexistent/folder/x.pdf")});
@@ -120,7 +134,7 @@ class PrintSheetTest : public QObject {
   void emptyPictureIsRefused() {
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("empty.pdf"));
-    const PrintResult result = PrintSheet(QImage(), PrintTarget{pdf});
+    const PrintResult result = PrintSheet(PrintPicture(), PrintTarget{pdf});
     QVERIFY(!result.ok);
     QVERIFY(!result.error.isEmpty());
     QVERIFY(!QFileInfo::exists(pdf));
@@ -129,24 +143,19 @@ class PrintSheetTest : public QObject {
   void stampByLanguage() {
     const QLocale locale(QLocale::English, QLocale::UnitedStates);
     const QDateTime when(QDate(2026, 3, 7), QTime(9, 5, 4));
-    const QString dateTime = locale.toString(when.date(), QLocale::ShortFormat) +
-                             QStringLiteral("    ") +
+    const QString dateTime = locale.toString(when.date(), QLocale::ShortFormat) + QStringLiteral("    ") +
                              locale.toString(when.time(), QLocale::LongFormat);
 
-    QCOMPARE(PrintStamp(kEnglish, when, locale).value(),
-             QStringLiteral("Date and Time of printing:  ") + dateTime);
-    QCOMPARE(PrintStamp(kGerman, when, locale).value(),
-             QStringLiteral("Date and Time of printing:  ") + dateTime);
-    QCOMPARE(PrintStamp(kCzech, when, locale).value(),
-             QString::fromUtf8("Datum a čas tisku:  ") + dateTime);
+    QCOMPARE(PrintStamp(kEnglish, when, locale).value(), QStringLiteral("Date and Time of printing:  ") + dateTime);
+    QCOMPARE(PrintStamp(kGerman, when, locale).value(), QStringLiteral("Date and Time of printing:  ") + dateTime);
+    QCOMPARE(PrintStamp(kCzech, when, locale).value(), QString::fromUtf8("Datum a čas tisku:  ") + dateTime);
     QVERIFY(!PrintStamp(kFrench, when, locale).has_value());
   }
 
   void stampFollowsTheLocaleFormats() {
     const QDateTime when(QDate(2026, 3, 7), QTime(9, 5, 4));
     const QString czech = PrintStamp(kCzech, when, QLocale(QLocale::Czech)).value();
-    QVERIFY2(czech.contains(QLocale(QLocale::Czech).toString(when.date(), QLocale::ShortFormat)),
-             qPrintable(czech));
+    QVERIFY2(czech.contains(QLocale(QLocale::Czech).toString(when.date(), QLocale::ShortFormat)), qPrintable(czech));
     QVERIFY(czech.contains(QStringLiteral("9:05:04")) || czech.contains(QStringLiteral("09:05:04")));
   }
 };

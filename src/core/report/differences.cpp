@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "core/lang/pattern.h"
 #include "core/lang/texts.h"
 #include "core/model/parameter_table.h"
 #include "core/report/bike_name.h"
-#include "core/lang/pattern.h"
 
 namespace zelmo {
 namespace {
@@ -41,7 +41,8 @@ void Pad(std::string& line, std::string_view text, std::size_t width) {
 }  // namespace
 
 std::size_t DifferenceTable::differingRows() const {
-  return static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const DifferenceRow& r) { return r.differs; }));
+  return static_cast<std::size_t>(
+      std::count_if(rows.begin(), rows.end(), [](const DifferenceRow& r) { return r.differs; }));
 }
 
 DifferenceTable MakeDifferences(const ParameterImage& editor, std::span<const std::uint8_t, kImageSize> unit,
@@ -67,15 +68,22 @@ DifferenceTable MakeDifferences(const ParameterImage& editor, std::span<const st
   for (std::size_t k = 0; k < field::kReservedCount; ++k) {
     if (editor.area[field::kReserved + k] != unit[field::kReserved + k]) ++table.reservedDiffering;
   }
-  table.rows.push_back({FillNumber(ExtraText(Extra::ReservedBytesDiffer, languageId), table.reservedDiffering), {}, {},
+  table.rows.push_back({FillNumber(ExtraText(Extra::ReservedBytesDiffer, languageId), table.reservedDiffering),
+                        {},
+                        {},
                         table.reservedDiffering != 0});
   return table;
 }
 
 std::string RenderDifferences(const DifferenceTable& table, std::uint8_t languageId) {
-  const DifferenceRow head{std::string(ExtraText(Extra::DifferencesParameter, languageId)),
-                           std::string(ExtraText(Extra::DifferencesEditor, languageId)),
-                           std::string(ExtraText(Extra::DifferencesUnit, languageId)), false};
+  return RenderDifferences(table, languageId, ExtraText(Extra::DifferencesEditor, languageId),
+                           ExtraText(Extra::DifferencesUnit, languageId));
+}
+
+std::string RenderDifferences(const DifferenceTable& table, std::uint8_t languageId, std::string_view leftHead,
+                              std::string_view rightHead) {
+  const DifferenceRow head{std::string(ExtraText(Extra::DifferencesParameter, languageId)), std::string(leftHead),
+                           std::string(rightHead), false};
   std::size_t fieldWidth = Width(head.field);
   std::size_t editorWidth = Width(head.editor);
   for (const DifferenceRow& row : table.rows) {

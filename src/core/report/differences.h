@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/model/parameter_image.h"
@@ -39,5 +40,9 @@ DifferenceTable MakeDifferences(const ParameterImage& editor, std::span<const st
 // ends in '\n'. Columns are aligned by characters, not bytes, so Czech and
 // German texts line up too.
 std::string RenderDifferences(const DifferenceTable& table, std::uint8_t languageId);
+// The same with heads of the caller's over the two value columns, such as
+// the names of two files compared.
+std::string RenderDifferences(const DifferenceTable& table, std::uint8_t languageId, std::string_view leftHead,
+                              std::string_view rightHead);
 
 }  // namespace zelmo

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "core/lang/texts.h"
 #include "core/device/frame.h"
+#include "core/lang/texts.h"
 #include "core/model/bike_code.h"
 #include "core/model/presets.h"
 
@@ -20,16 +20,26 @@ std::size_t RowOf(std::size_t offset) {
   if (offset >= field::kAdvance) return 11 + (offset - field::kAdvance);
   if (offset >= field::kRpmPoint) return 1 + (offset - field::kRpmPoint);
   switch (offset) {
-    case field::kBikeCode: return 0;
-    case field::kTop14: return 21;
-    case field::kTop23: return 22;
-    case field::kBaseAdvance: return 23;
-    case field::kLimiter: return 24;
-    case field::kTacho2x: return 25;
-    case field::kBlockEnable: return 26;
-    case field::kLongExcitation: return 27;
-    case field::kInverseInput: return 28;
-    default: return 29;  // speed correction
+    case field::kBikeCode:
+      return 0;
+    case field::kTop14:
+      return 21;
+    case field::kTop23:
+      return 22;
+    case field::kBaseAdvance:
+      return 23;
+    case field::kLimiter:
+      return 24;
+    case field::kTacho2x:
+      return 25;
+    case field::kBlockEnable:
+      return 26;
+    case field::kLongExcitation:
+      return 27;
+    case field::kInverseInput:
+      return 28;
+    default:
+      return 29;  // speed correction
   }
 }
 
@@ -148,6 +158,18 @@ TEST(Differences, RenderingAlignsColumnsByCharacterAndMarksDifferingRows) {
   int marked = 0;
   for (const std::string& l : all) marked += l.rfind("* ", 0) == 0;
   EXPECT_EQ(marked, 2);
+}
+
+TEST(Differences, HeadsOfTheCallersNameTwoFilesCompared) {
+  const ParameterImage left = NewParameters(0);
+  Payload right = UnitOf(left);
+  right[field::kAdvance] = 7;
+  const std::string text =
+      RenderDifferences(MakeDifferences(left, right, kEnglish), kEnglish, "stock.ign", "race-long-name.ign");
+  const std::string head = text.substr(0, text.find('\n'));
+  EXPECT_NE(head.find("stock.ign"), std::string::npos) << head;
+  EXPECT_EQ(head.substr(head.size() - 18), "race-long-name.ign");
+  EXPECT_EQ(head.find("Editor"), std::string::npos);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ const std::filesystem::path& Recording() {
     std::fputs((MonitorCsvHeader() + "\n").c_str(), out);
     for (int i = 0; i < kRows; ++i) {
       MonitorData d;
-      d.engineRpm = static_cast<std::uint16_t>(5000 + 4000 * std::sin(i / 500.0) + (i * 7919) % 300);
+      d.engineRpm = static_cast<std::uint16_t>(5000 + 4000 * std::sin(i / 500.0) + (static_cast<long long>(i) * 7919) % 300);
       d.currentAdvance = static_cast<std::uint8_t>(10 + d.engineRpm / 500);
       d.supplyRaw = static_cast<std::uint16_t>(1900 + i % 97);
       d.sideStandOff = static_cast<std::uint8_t>((i / 5000) % 2);

@@ -14,7 +14,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")}, QString());
   const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEVICE"));
   const QCommandLineOption printTo(QStringLiteral("print-to"), QString(), QStringLiteral("FILE"));
-  parser.addOptions({help, version, port, printTo});
+  const QCommandLineOption recording(QStringLiteral("recording"), QString(), QStringLiteral("FILE"));
+  parser.addOptions({help, version, port, printTo, recording});
   // The parser skips the first word as the program's name.
   const bool ok = parser.parse(QStringList{QStringLiteral("zelmo-tci")} + arguments);
   line.help = parser.isSet(help);
@@ -25,6 +26,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   }
   line.port = parser.value(port);
   line.printTo = parser.value(printTo);
+  if (parser.isSet(recording)) line.recording = QFileInfo(parser.value(recording)).absoluteFilePath();
   line.arguments = parser.positionalArguments();
   qsizetype next = 0;
   if (!line.arguments.isEmpty() && LanguageFromArgument(line.arguments.first().toStdString())) next = 1;
@@ -50,6 +52,8 @@ QString CommandLineHelp() {
       "      --port DEVICE        let the COM number the settings select stand for\n"
       "                           DEVICE (/dev/ttyUSB0) in this run\n"
       "      --print-to FILE      send every printout of the run to the PDF file FILE\n"
+      "      --recording FILE     open the recorded ride FILE (CSV of live values)\n"
+      "                           in the ride viewer, as File > Open recording does\n"
       "  -h, --help               show this help and exit\n"
       "  -V, --version            show the program's version and licence and exit\n"
       "\n"

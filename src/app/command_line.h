@@ -1,6 +1,7 @@
 #pragma once
 // The window's command line, parsed with QCommandLineParser:
-//   zelmo-tci [--port DEVICE] [--print-to FILE] [ENGLISH|CESKY|DEUTSCH] [FILE.ign]
+//   zelmo-tci [--port DEVICE] [--print-to FILE] [--recording FILE.csv]
+//             [ENGLISH|CESKY|DEUTSCH] [FILE.ign]
 // The first word may name the language, exactly so spelt; the word after it
 // (or the first, when it names none) is a parameter file to open at start.
 #include <QString>
@@ -14,6 +15,7 @@ struct CommandLine {
   QString error;          // why the line cannot be used; empty when it can
   QString port;           // --port: the device the selected COM number stands for
   QString printTo;        // --print-to: a PDF file for every printout
+  QString recording;      // --recording: a ride to open in the viewer at start
   QStringList arguments;  // the words that are no options, in order
   QString file;           // the parameter file to open once the window shows
 };

@@ -14,15 +14,22 @@
 namespace zelmo {
 
 void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::uint8_t languageId) {
+  ShowDifferencesDialog(parent, table, languageId,
+                        {Utf8Text(ExtraText(Extra::DifferencesCaption, languageId)),
+                         Utf8Text(ExtraText(Extra::DifferencesEditor, languageId)),
+                         Utf8Text(ExtraText(Extra::DifferencesUnit, languageId))});
+}
+
+void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::uint8_t languageId,
+                           const DifferenceHeads& heads) {
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("DifferencesDialog"));
-  dialog.setWindowTitle(Utf8Text(ExtraText(Extra::DifferencesCaption, languageId)));
+  dialog.setWindowTitle(heads.caption);
 
   auto* grid = new QTableWidget(static_cast<int>(table.rows.size()), 3, &dialog);
   grid->setObjectName(QStringLiteral("DifferencesTable"));
-  grid->setHorizontalHeaderLabels({Utf8Text(ExtraText(Extra::DifferencesParameter, languageId)),
-                                   Utf8Text(ExtraText(Extra::DifferencesEditor, languageId)),
-                                   Utf8Text(ExtraText(Extra::DifferencesUnit, languageId))});
+  grid->setHorizontalHeaderLabels(
+      {Utf8Text(ExtraText(Extra::DifferencesParameter, languageId)), heads.left, heads.right});
   grid->verticalHeader()->hide();
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionMode(QAbstractItemView::NoSelection);

@@ -1,6 +1,7 @@
 #pragma once
 // The modal table of what differs between the editor and the unit after a
-// failed verify.
+// failed verify, or between the editor and a parameter file.
+#include <QString>
 #include <cstdint>
 
 #include "core/report/differences.h"
@@ -10,5 +11,15 @@ class QWidget;
 namespace zelmo {
 
 void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::uint8_t languageId);
+
+// The same table under a caption and value-column heads of the caller's, such
+// as the editor against a file it is compared with.
+struct DifferenceHeads {
+  QString caption;
+  QString left;
+  QString right;
+};
+void ShowDifferencesDialog(QWidget* parent, const DifferenceTable& table, std::uint8_t languageId,
+                           const DifferenceHeads& heads);
 
 }  // namespace zelmo

@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
   zelmo::QtSerialLink link(zelmo::StartupPortMapping(configFiles, line.port));
   zelmo::WindowOptions options{line.arguments, QApplication::applicationFilePath(), line.printTo, configFiles};
   options.startFile = line.file;
+  options.recordingFile = line.recording;
   zelmo::TFormHlav window(link, std::move(options));
   // Shown before the event loop runs: the port opens in its first pass, with
   // the window already on the screen.

@@ -1,5 +1,6 @@
 // Construction of the window: the panels, the tool group, the menus.
 #include "app/main_window.h"
+#include "app/workshop_tools.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,6 +64,7 @@ void TFormHlav::buildControls() {
 
   GrafAdv = new CurveWidget(*session_, client_->designed());
   GrafAdv->move(0, 495);
+  workshop_ = new WorkshopTools(this, *session_, *GrafAdv);
 
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -192,6 +194,10 @@ void TFormHlav::buildMenus() {
           &QAction::triggered, this, &TFormHlav::MenuOpenExeDirClick);
   MenuHistory = addMenuItem(file, "MenuHistory", QString(), QKeySequence());
   connect(MenuHistory, &QAction::triggered, this, &TFormHlav::MenuHistoryClick);
+  MenuOpenRecording = addMenuItem(file, "MenuOpenRecording", QString(), QKeySequence());
+  connect(MenuOpenRecording, &QAction::triggered, this, &TFormHlav::MenuOpenRecordingClick);
+  MenuCompare = addMenuItem(file, "MenuCompare", QString(), QKeySequence());
+  connect(MenuCompare, &QAction::triggered, this, &TFormHlav::MenuCompareClick);
   file->addSeparator();
   connect(addMenuItem(file, "MenuSave", QStringLiteral("&Save"), QKeySequence(Qt::Key_F2)), &QAction::triggered, this,
           &TFormHlav::MenuSaveClick);
@@ -230,6 +236,9 @@ void TFormHlav::buildMenus() {
   MenuZnovu = addMenuItem(tools, "MenuZnovu", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
   connect(MenuZpet, &QAction::triggered, this, &TFormHlav::SpeedButtonZpetClick);
   connect(MenuZnovu, &QAction::triggered, this, &TFormHlav::SpeedButtonZnovuClick);
+  MenuOperatingPoint = addMenuItem(tools, "MenuOperatingPoint", QString(), QKeySequence());
+  MenuOperatingPoint->setCheckable(true);
+  connect(MenuOperatingPoint, &QAction::triggered, this, &TFormHlav::MenuOperatingPointClick);
 
   QMenu* language = addMenu("MenuLanguage", QStringLiteral("&Language"));
   MenuEnglish = addMenuItem(language, "MenuEnglish", QStringLiteral("&English"), QKeySequence());

@@ -33,6 +33,7 @@ class ClientArea;
 class CurveWidget;
 class DevicePanel;
 class LiveRecorder;
+class WorkshopTools;
 class ParameterFields;
 
 struct WindowOptions {
@@ -51,6 +52,8 @@ struct WindowOptions {
   // A parameter file named on the command line, opened as the Open command
   // opens one once the window shows; empty for none.
   QString startFile{};
+  // A recorded ride named with --recording, opened in the viewer at start.
+  QString recordingFile{};
 };
 
 class TFormHlav : public QMainWindow, private SessionListener {
@@ -91,6 +94,9 @@ class TFormHlav : public QMainWindow, private SessionListener {
   void MenuHistoryClick();
   void MenuDifferencesClick();
   void MenuRecordClick();
+  void MenuOpenRecordingClick();
+  void MenuCompareClick();
+  void MenuOperatingPointClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -193,6 +199,7 @@ class TFormHlav : public QMainWindow, private SessionListener {
   DevicePanel* device_ = nullptr;
   CurveWidget* GrafAdv = nullptr;
   LiveRecorder* recorder_ = nullptr;
+  WorkshopTools* workshop_ = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   QGroupBox* GroupBox5 = nullptr;
   std::array<QPushButton*, 3> commandButtons_{};  // Read, Verify, Program
@@ -208,6 +215,9 @@ class TFormHlav : public QMainWindow, private SessionListener {
   QAction* MenuHistory = nullptr;
   QAction* MenuDifferences = nullptr;
   QAction* MenuRecord = nullptr;
+  QAction* MenuOpenRecording = nullptr;
+  QAction* MenuCompare = nullptr;
+  QAction* MenuOperatingPoint = nullptr;
   QMenu* MenuCom = nullptr;
 };
 

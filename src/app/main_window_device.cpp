@@ -3,6 +3,7 @@
 // recording of live values.
 #include <QAction>
 #include <QActionGroup>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 #include "app/live_recorder.h"
 #include "app/main_window.h"
 #include "app/parameter_fields.h"
+#include "app/workshop_tools.h"
 #include "core/report/bike_name.h"
 #include "core/report/differences.h"
 #include "curve/curve_widget.h"
@@ -50,13 +52,17 @@ void TFormHlav::sessionEvent(SessionEvent event) {
     case SessionEvent::ProgramFailed:
     case SessionEvent::ConnectionLost:
       updateIndicators();
+      if (event == SessionEvent::ConnectionLost) workshop_->connectionLost();
       break;
     default:
       break;
   }
 }
 
-void TFormHlav::monitorFrame(const MonitorData& frame) { recorder_->frame(frame, session_->choices().languageId); }
+void TFormHlav::monitorFrame(const MonitorData& frame) {
+  recorder_->frame(frame, session_->choices().languageId);
+  workshop_->monitorFrame(frame);
+}
 
 void TFormHlav::message(std::string_view text) {
   showDeviceDisplay(false);
@@ -144,5 +150,14 @@ void TFormHlav::MenuHistoryClick() {
 }
 
 void TFormHlav::MenuRecordClick() { recorder_->toggle(session_->choices().languageId); }
+
+void TFormHlav::MenuOpenRecordingClick() {
+  workshop_->askRecording(
+      options_.configFiles ? QString::fromStdU16String(options_.configFiles->recordingsFolder.u16string()) : QString());
+}
+
+void TFormHlav::MenuCompareClick() { workshop_->askCompare(QFileInfo(lastFilePath_).absolutePath()); }
+
+void TFormHlav::MenuOperatingPointClick() { workshop_->setShowOperatingPoint(MenuOperatingPoint->isChecked()); }
 
 }  // namespace zelmo

@@ -11,6 +11,7 @@
 #include "app/live_recorder.h"
 #include "app/main_window.h"
 #include "app/parameter_fields.h"
+#include "app/workshop_tools.h"
 #include "curve/curve_widget.h"
 
 namespace zelmo {
@@ -25,6 +26,7 @@ void TFormHlav::imageChanged(bool rescaleGraph) {
   fields_->show(session_->image());
   UpdateControlStates();
   if (rescaleGraph) GrafAdv->request(GraphRescale);
+  workshop_->imageChanged();
 }
 
 void TFormHlav::updateUndoButtons() {

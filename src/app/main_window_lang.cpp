@@ -11,7 +11,9 @@
 #include "app/hints.h"
 #include "app/main_window.h"
 #include "app/parameter_fields.h"
+#include "app/workshop_tools.h"
 #include "core/model/bike_code.h"
+#include "core/ride/ride_texts.h"
 
 namespace zelmo {
 void TFormHlav::applyControlText(const ControlText& text) {
@@ -63,6 +65,10 @@ void TFormHlav::applyLanguage(std::uint8_t languageId) {
   MenuHistory->setText(Utf8Text(ExtraText(Extra::HistoryMenu, languageId)));
   MenuDifferences->setText(Utf8Text(ExtraText(Extra::DifferencesButton, languageId)));
   MenuRecord->setText(Utf8Text(ExtraText(Extra::RecordMenu, languageId)));
+  MenuOpenRecording->setText(Utf8Text(RideTextOf(RideText::OpenMenu, languageId)));
+  MenuCompare->setText(Utf8Text(ExtraText(Extra::CompareMenu, languageId)));
+  MenuOperatingPoint->setText(Utf8Text(ExtraText(Extra::OperatingPointMenu, languageId)));
+  workshop_->languageChanged();
   device_->retranslate(session_->messages(), languageId);
   fitToolRow();
   updateIndicators();

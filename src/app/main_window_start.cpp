@@ -16,6 +16,7 @@
 #include "app/live_recorder.h"
 #include "app/main_window.h"
 #include "app/parameter_fields.h"
+#include "app/workshop_tools.h"
 #include "core/files/history_move.h"
 #include "core/lang/pattern.h"
 #include "core/settings/settings_store.h"
@@ -105,6 +106,7 @@ void TFormHlav::FormCreate() {
         session_->openPort();
         showDeviceDisplay(true);
         if (!closed_ && !options_.startFile.isEmpty()) openPath(options_.startFile);
+        if (!closed_ && !options_.recordingFile.isEmpty()) workshop_->openRecording(options_.recordingFile);
       },
       Qt::QueuedConnection);
   showDeviceDisplay(true);
@@ -208,6 +210,7 @@ SettingsRecord TFormHlav::settingsRecord() const {
   record.currentFileName = session_->fileName();
   record.lastFilePath = lastFilePath_.toStdString();
   record.ignAll = fields_->shiftAll();
+  record.showOperatingPoint = workshop_->showsOperatingPoint();
   record.ports = session_->rememberedPorts();
   return record;
 }
@@ -233,6 +236,8 @@ void TFormHlav::LoadSettings(ParameterImage& image, StoredChoices& choices, std:
   openDialogFile_ = lastFilePath_;
   saveDialogFile_ = lastFilePath_;
   fields_->setShiftAll(record.ignAll);
+  workshop_->setShowOperatingPoint(record.showOperatingPoint);
+  MenuOperatingPoint->setChecked(record.showOperatingPoint);
   session_->setRememberedPorts(record.ports);
   testMode_ = startup.testMode;
 }

@@ -3,9 +3,11 @@
 // one function.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDateTime>
 #include <array>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "cli/command_line.h"
 #include "cli/device_commands.h"
 #include "cli/offline_commands.h"
+#include "cli/plot_command.h"
 #include "cli/stop_signals.h"
 #include "core/settings/config_dir.h"
 #include "program_version.h"
@@ -31,6 +34,9 @@ constexpr std::array kNewOptions{
 constexpr std::array kReadOptions{
     kPort, OptionInfo{"o", "output", "FILE", "write the parameters to FILE (- or none: standard output)"}, kTrace};
 constexpr std::array kTransferOptions{kPort, kTrace};
+constexpr std::array kPlotOptions{
+    OptionInfo{"o", "output", "FILE", "the picture to write: FILE.png or FILE.pdf"},
+    OptionInfo{"", "curve", "FILE", "draw where the engine ran over this file's curve (default: bike 0's)"}};
 constexpr std::array kMonitorOptions{
     kPort, OptionInfo{"", "count", "N", "stop after N monitor frames"},
     OptionInfo{"", "timeout", "SECONDS",
@@ -73,6 +79,27 @@ constexpr std::array kCommands{
                 2,
                 2,
                 RunNormalize},
+    CommandInfo{"diff",
+                "diff A.ign B.ign",
+                "compare two parameter files field by field",
+                "Prints the table a failed verify shows, in user units, differing rows marked\n"
+                "with '*'. Exit status 0 when the files hold the same parameters, 1 when they\n"
+                "differ, 2 when a file cannot be read. One of the files may be - for\n"
+                "standard input.\n",
+                {},
+                2,
+                2,
+                RunDiff},
+    CommandInfo{"plot",
+                "plot FILE.csv -o OUT.png|OUT.pdf [--curve FILE.ign]",
+                "draw a recorded ride as the ride viewer exports it",
+                "FILE.csv is a recording of live values (the window's Record live values, or\n"
+                "monitor --csv). Lines that cannot be read are skipped and named on standard\n"
+                "error. Needs no display.\n",
+                kPlotOptions,
+                1,
+                1,
+                RunPlot},
     CommandInfo{"ports", "ports", "list the COM numbers and the devices they stand for", "", {}, 0, 0, RunPorts},
     CommandInfo{"read", "read --port DEVICE [-o OUT.ign] [--trace]",
                 "read the unit's parameters into a file, then verify them",
@@ -132,6 +159,17 @@ Context FindContext() {
   return context;
 }
 
+// The command is the first word that is no option: zelmo-cli's own options
+// take no values.
+bool PaintsPictures(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    if (word == "--") return i + 1 < argc && std::string_view(argv[i + 1]) == "plot";
+    if (!word.starts_with('-')) return word == "plot";
+  }
+  return false;
+}
+
 const CommandInfo* FindCommand(std::string_view name) {
   for (const CommandInfo& command : kCommands) {
     if (command.name == name) return &command;
@@ -167,7 +205,15 @@ int main(int argc, char** argv) {
   int appArgc = 1;
   char appName[] = "zelmo-cli";
   char* appArgv[] = {appName, nullptr};
-  QCoreApplication application(appArgc, appArgv);
+  // plot paints with fonts, which takes a GUI application; it never shows a
+  // window, so it needs no display either.
+  std::unique_ptr<QCoreApplication> application;
+  if (PaintsPictures(argc, argv)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(appArgc, appArgv);
+  } else {
+    application = std::make_unique<QCoreApplication>(appArgc, appArgv);
+  }
 
   // Options before the command belong to zelmo-cli; from the command's name on
   // everything is the command's.

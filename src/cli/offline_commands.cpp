@@ -15,6 +15,7 @@
 #include "core/model/parameter_table.h"
 #include "core/model/presets.h"
 #include "core/report/bike_name.h"
+#include "core/report/differences.h"
 
 namespace zelmo::cli {
 namespace {
@@ -109,6 +110,20 @@ int RunShow(const Invocation& line, const Context&, std::ostream& out, std::ostr
   print("Inverse polarity     %s", OnOff(p.inverseInput()));
   print("Speed correction     %+d %%", UserValue(p, Field::SpeedCorrection));
   return OutputWritten(out, err) ? kExitOk : kExitError;
+}
+
+int RunDiff(const Invocation& line, const Context&, std::ostream& out, std::ostream& err) {
+  if (line.files[0] == kStandardStream && line.files[1] == kStandardStream) {
+    return UsageError(line, "only one of the files can be standard input", err);
+  }
+  const auto left = Load(line.files[0], err);
+  if (!left) return kExitError;
+  const auto right = Load(line.files[1], err);
+  if (!right) return kExitError;
+  const DifferenceTable table = MakeDifferences(*left, right->image(), kEnglish);
+  out << RenderDifferences(table, kEnglish, InputName(line.files[0]), InputName(line.files[1]));
+  if (!OutputWritten(out, err)) return kExitError;
+  return table.differingRows() == 0 ? kExitOk : kExitDiffer;
 }
 
 int RunNormalize(const Invocation& line, const Context&, std::ostream& out, std::ostream& err) {

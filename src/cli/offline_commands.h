@@ -15,5 +15,9 @@ int RunImage(const Invocation& line, const Context& context, std::ostream& out, 
 int RunShow(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
 // normalize IN.ign OUT.ign
 int RunNormalize(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
+// diff A.ign B.ign: the difference table in user units; exit 0 when equal,
+// 1 when they differ, 2 on a file error
+int RunDiff(const Invocation& line, const Context& context, std::ostream& out, std::ostream& err);
+inline constexpr int kExitDiffer = 1;
 
 }  // namespace zelmo::cli

@@ -71,6 +71,11 @@ constexpr std::array kExtraRows{
              "Diese Einträge des bisherigen Verlaufs konnten nicht in den neuen Verlaufsordner verschoben werden "
              "und bleiben in %s:",
              "Tyto záznamy dosavadní historie nelze přesunout do nové složky historie a zůstávají v %s:"},
+    ExtraRow{Extra::CompareMenu, "Compare with file...", "Mit Datei vergleichen...", "Porovnat se souborem..."},
+    ExtraRow{Extra::CompareCaption, "Compare with %s", "Vergleich mit %s", "Porovnání s %s"},
+    ExtraRow{Extra::CompareFileFilter, "Parameter files (*.ign)", "Parameterdateien (*.ign)",
+             "Soubory parametrů (*.ign)"},
+    ExtraRow{Extra::OperatingPointMenu, "Show operating point", "Betriebspunkt anzeigen", "Zobrazit pracovní bod"},
     ExtraRow{Extra::FieldBike, "Bike", "Motorrad", "Motocykl"},
     ExtraRow{Extra::FieldRpmPoint, "Speed %d [rpm]", "Drehzahl %d [rpm]", "Otáčky %d [rpm]"},
     ExtraRow{Extra::FieldAdvance, "Advance %d [°]", "Vorzündung %d [°]", "Předstih %d [°]"},

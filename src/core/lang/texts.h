@@ -47,7 +47,7 @@ std::string FileWindowCaption(const MessageTable& table);
 std::string AdvanceMinusCaption(const MessageTable& table);  // "Advance -"
 std::string AdvancePlusCaption(const MessageTable& table);   // "Advance +"
 // Set only while "No Connection" shows; input is 1 or 2.
-std::string NoConnectionAdvanceCaption(const MessageTable& table);               // "Advance= --- [°]"
+std::string NoConnectionAdvanceCaption(const MessageTable& table);            // "Advance= --- [°]"
 std::string NoConnectionPickUpCaption(const MessageTable& table, int input);  // "Pick-up (CPS) 1 = ---"
 
 // The language a first command-line argument asks for: "ENGLISH", "DEUTSCH"
@@ -80,8 +80,8 @@ struct SharedTexts {
   std::string_view menuOpenExeDir;
   std::string_view menuSaveExeDir;
   std::string_view menuTools;
-  std::string_view menuUndo;     // MenuZpet
-  std::string_view menuRedo;     // MenuZnovu
+  std::string_view menuUndo;         // MenuZpet
+  std::string_view menuRedo;         // MenuZnovu
   std::string_view excitationLong;   // CheckBoxBuzDlouhe
   std::string_view baseAdvance;      // LabelBaseAdv
   std::string_view correction;       // LabelRpmKorekce
@@ -121,27 +121,31 @@ enum class Extra {
   DifferencesParameter,  // column heads
   DifferencesEditor,
   DifferencesUnit,
-  ReservedBytesDiffer,   // "reserved bytes: %d differ"
-  HistoryMenu,           // "History..."
+  ReservedBytesDiffer,  // "reserved bytes: %d differ"
+  HistoryMenu,          // "History..."
   HistoryCaption,
   HistoryDate,
   HistoryEvent,
   HistoryBike,
   HistoryEventRead,
   HistoryEventProgram,
-  RecordMenu,            // "Record live values..."
-  RecordLabel,           // "REC"
-  RecordWriteError,      // recording stopped, "%s" names the file
-  SaveFailed,            // "%s" the file, second "%s" the reason
-  SettingsWriteError,    // "Unable to write to %s"
-  NoPrinter,             // no default printer: offer a PDF file instead
-  PrintFailed,           // "%s" the reason
-  ManualViewerMissing,   // no program could show the manual; "%s" its file
-  HistoryNotMoved,       // entries of the earlier history left in "%s", listed after it
+  RecordMenu,           // "Record live values..."
+  RecordLabel,          // "REC"
+  RecordWriteError,     // recording stopped, "%s" names the file
+  SaveFailed,           // "%s" the file, second "%s" the reason
+  SettingsWriteError,   // "Unable to write to %s"
+  NoPrinter,            // no default printer: offer a PDF file instead
+  PrintFailed,          // "%s" the reason
+  ManualViewerMissing,  // no program could show the manual; "%s" its file
+  HistoryNotMoved,      // entries of the earlier history left in "%s", listed after it
+  CompareMenu,          // "Compare with file..."
+  CompareCaption,       // "Compare with %s"
+  CompareFileFilter,    // parameter files in the compare dialog
+  OperatingPointMenu,   // "Show operating point"
   // Field names of the difference report, in user units.
   FieldBike,
-  FieldRpmPoint,         // "Speed %d [rpm]"
-  FieldAdvance,          // "Advance %d [°]"
+  FieldRpmPoint,  // "Speed %d [rpm]"
+  FieldAdvance,   // "Advance %d [°]"
   FieldTop14,
   FieldTop23,
   FieldBaseAdvance,
@@ -159,15 +163,15 @@ std::string_view ExtraText(Extra text, std::uint8_t languageId);
 // Texts that no language changes.
 inline constexpr std::string_view kOpenFileError = "Open file error";
 inline constexpr std::string_view kCaptionPrefix = "  Zelmo_TCI";
-inline constexpr std::string_view kNoConnection = "No Connection";    // LabelSpojeni
-inline constexpr std::string_view kRpmColumnHead = "RPM";             // Label26
-inline constexpr std::string_view kTop14Label = "TOP 1,4";            // LabelPalec13
-inline constexpr std::string_view kTop23Label = "TOP 2,3";            // LabelPalec24
-inline constexpr std::string_view kAdvanceMinusFace = "-";            // BitBtnAdvMinus
-inline constexpr std::string_view kAdvancePlusFace = "+";             // BitBtnAdvPlus
+inline constexpr std::string_view kNoConnection = "No Connection";  // LabelSpojeni
+inline constexpr std::string_view kRpmColumnHead = "RPM";           // Label26
+inline constexpr std::string_view kTop14Label = "TOP 1,4";          // LabelPalec13
+inline constexpr std::string_view kTop23Label = "TOP 2,3";          // LabelPalec24
+inline constexpr std::string_view kAdvanceMinusFace = "-";          // BitBtnAdvMinus
+inline constexpr std::string_view kAdvancePlusFace = "+";           // BitBtnAdvPlus
 inline constexpr std::string_view kAdvanceMinusHint = "Curve A minus|Take off 1 degree of curve A";
 inline constexpr std::string_view kAdvancePlusHint = "Curve A plus|Add 1 degree of curve A";
-inline constexpr std::string_view kBikeListHint = "Type of keying";   // ComboBoxBike
+inline constexpr std::string_view kBikeListHint = "Type of keying";  // ComboBoxBike
 // MenuCom until German replaces it; English and Czech leave it as they find it.
 inline constexpr std::string_view kComMenuHint = "Com|Set number of com ";
 inline constexpr std::string_view kDataErrorLabel = "Programmed data error";  // LabelEeDataErr

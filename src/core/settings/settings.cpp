@@ -7,6 +7,8 @@ constexpr std::string_view kForm = "FORM_HLAV";
 constexpr std::string_view kIgnition = "IGNITION";
 constexpr std::string_view kIgnAllKey = "CheckBoxIgnAll->Checked";
 constexpr std::string_view kPorts = "PORTS";
+constexpr std::string_view kView = "VIEW";
+constexpr std::string_view kOperatingPointKey = "OperatingPoint";
 
 std::string ComKey(int number) { return "COM" + std::to_string(number); }
 
@@ -27,6 +29,7 @@ void LoadSettings(const IniDocument& ini, SettingsRecord& record) {
   record.currentFileName = ini.readString(kForm, "File", "");
   record.lastFilePath = ini.readString(kForm, "IniDir", "");
   record.ignAll = ini.readInt(kIgnition, kIgnAllKey, record.ignAll ? 1 : 0) != 0;
+  record.showOperatingPoint = ini.readInt(kView, kOperatingPointKey, record.showOperatingPoint ? 1 : 0) != 0;
   const auto ports = ReadPortMap(ini);
   for (int i = 0; i < kPortMapSize; ++i) {
     if (!ports[static_cast<std::size_t>(i)].empty()) record.ports[i + 1] = ports[static_cast<std::size_t>(i)];
@@ -49,6 +52,10 @@ void SaveSettings(const SettingsRecord& record, IniDocument& ini) {
     // An entry to empty that the file does not have needs no line.
     if (device.empty() && !ini.find(kPorts, ComKey(number))) continue;
     ini.write(kPorts, ComKey(number), device);
+  }
+  // A file that never had the option on keeps the sections it had.
+  if (record.showOperatingPoint || ini.find(kView, kOperatingPointKey)) {
+    ini.writeInt(kView, kOperatingPointKey, record.showOperatingPoint ? 1 : 0);
   }
 }
 

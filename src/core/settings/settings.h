@@ -26,6 +26,9 @@ struct SettingsRecord {
   // Section "PORTS": COMn -> device. Only the entries held here are written;
   // an empty device empties its entry.
   std::map<int, std::string> ports;
+  // Section "VIEW", the tool's own, so the unit tool's keys stay as they are:
+  // the operating point drawn on the curve graph. Written once it was ever on.
+  bool showOperatingPoint = false;
 };
 
 // The record's current values are the defaults of missing or unreadable keys.

@@ -105,6 +105,25 @@ TEST(Settings, NewFileHoldsTheKeysInWriteOrder) {
   EXPECT_TRUE(back.ignAll);
 }
 
+TEST(Settings, OperatingPointHasASectionOfItsOwnOnceItWasOn) {
+  SettingsRecord record;
+  IniDocument ini;
+  SaveSettings(record, ini);
+  EXPECT_FALSE(ini.find("VIEW", "OperatingPoint"));  // never on: the file keeps its sections
+  record.showOperatingPoint = true;
+  SaveSettings(record, ini);
+  EXPECT_EQ(ini.find("VIEW", "OperatingPoint"), "1");
+  EXPECT_FALSE(ini.find("FORM_HLAV", "OperatingPoint"));
+  SettingsRecord back;
+  LoadSettings(ini, back);
+  EXPECT_TRUE(back.showOperatingPoint);
+  record.showOperatingPoint = false;
+  SaveSettings(record, ini);
+  EXPECT_EQ(ini.find("VIEW", "OperatingPoint"), "0");
+  LoadSettings(ini, back);
+  EXPECT_FALSE(back.showOperatingPoint);
+}
+
 TEST(Settings, PortsAreReadAndOnlyTheEntriesHeldAreWritten) {
   IniDocument ini = IniDocument::Parse("[PORTS]\r\nCOM1=/dev/ttyUSB0\r\ncom3=/dev/ttyS0\r\nCOM22=/dev/x\r\n");
   SettingsRecord record;

@@ -10,6 +10,10 @@
 # "core/<subsystem>/...", so that a look at that prefix is enough; an include
 # of a subsystem outside the list stops the build with file, line and the
 # forbidden dependency.
+#
+# The core is the same on every system; what differs sits in its platform
+# files, named platform_*.h / platform_*.cpp. A preprocessor test of the
+# system (_WIN32, __linux__ ...) anywhere else stops the build too.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(var SUBSYSTEM FOLDER ROOT STAMP)
@@ -20,6 +24,7 @@ endforeach()
 string(REPLACE "," ";" allowed "${ALLOWED}")
 string(REPLACE "," ";" test_allowed "${TEST_ALLOWED}")
 
+set(platform_regex "^[ \t]*#[ \t]*(if|ifdef|ifndef|elif)[ \t(!].*(_WIN32|_WIN64|WIN32|__linux|__unix|__APPLE__|__MACH__|_MSC_VER|__MINGW|__CYGWIN__|_POSIX_|__FreeBSD__)")
 set(include_regex "^[ \t]*#[ \t]*include[ \t]*([\"<])([^\">]*)[\">]")
 
 # What is wrong with one include target of a file, or nothing.
@@ -62,6 +67,11 @@ foreach(file ${files})
   set(number 0)
   foreach(line IN LISTS lines)
     math(EXPR number "${number} + 1")
+    if(NOT name MATCHES "^platform_" AND line MATCHES "${platform_regex}")
+      message(NOTICE "${shown}:${number}: error: a test of the system belongs in a platform file "
+                     "(platform_*.h / platform_*.cpp of the subsystem)")
+      math(EXPR count "${count} + 1")
+    endif()
     if(line MATCHES "${include_regex}")
       zelmo_include_problem(problem "${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}" "${may}")
       if(problem)
@@ -73,6 +83,6 @@ foreach(file ${files})
 endforeach()
 
 if(count GREATER 0)
-  message(FATAL_ERROR "core/${SUBSYSTEM}: ${count} include(s) across the layering of the core")
+  message(FATAL_ERROR "core/${SUBSYSTEM}: ${count} include(s) across the layering or system test(s) outside a platform file")
 endif()
 file(TOUCH ${STAMP})

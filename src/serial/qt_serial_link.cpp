@@ -48,16 +48,12 @@ QtSerialLink::QtSerialLink(PortMapping mapping) : mapping_(std::move(mapping)) {
 QtSerialLink::~QtSerialLink() { close(); }
 
 std::string QtSerialLink::deviceFor(int portNumber) const {
-#if defined(_WIN32)
-  if (mapping_.binding && mapping_.binding->portNumber == portNumber) return mapping_.binding->device;
-  return "COM" + std::to_string(portNumber);
-#else
-  // The system list is asked only when nothing given names the port.
-  if ((mapping_.binding && mapping_.binding->portNumber == portNumber) || mapping_.overrides.count(portNumber)) {
+  // The system list is asked only when nothing else names the port.
+  if (kThisPortNaming == PortNaming::SystemNumbers ||
+      (mapping_.binding && mapping_.binding->portNumber == portNumber) || mapping_.overrides.count(portNumber)) {
     return PortDevice(portNumber, mapping_, {});
   }
   return PortDevice(portNumber, mapping_, systemPorts());
-#endif
 }
 
 SystemPort QtSerialLink::portFacts(int portNumber) const {

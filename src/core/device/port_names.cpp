@@ -52,9 +52,11 @@ std::vector<SystemPort> OrderPorts(std::vector<SystemPort> ports) {
   return ports;
 }
 
-std::string PortDevice(int portNumber, const PortMapping& mapping, std::span<const SystemPort> orderedPorts) {
+std::string PortDevice(int portNumber, const PortMapping& mapping, std::span<const SystemPort> orderedPorts,
+                       PortNaming naming) {
   if (portNumber < 1 || portNumber > kHighestComNumber) return {};
   if (mapping.binding && mapping.binding->portNumber == portNumber) return mapping.binding->device;
+  if (naming == PortNaming::SystemNumbers) return "COM" + std::to_string(portNumber);
   if (auto it = mapping.overrides.find(portNumber); it != mapping.overrides.end() && !it->second.empty()) {
     return it->second;
   }

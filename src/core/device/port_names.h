@@ -1,8 +1,9 @@
 #pragma once
-// Which device a "COM n" (1..21) stands for where ports have no numbers: a
+// Which device a "COM n" (1..21) stands for. Where ports have no numbers: a
 // binding given on the command line, else the "PORTS" entry COMn=DEVICE of the
 // settings file, else the n-th serial port of the system, USB and ACM adapters
-// first, then the others, each group by name.
+// first, then the others, each group by name. On Windows: the binding, else
+// the system's own port COMn.
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -10,6 +11,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/device/platform_ports.h"
 
 namespace zelmo {
 
@@ -44,8 +47,10 @@ struct PortMapping {
 // as numbers, so ttyUSB2 comes before ttyUSB10).
 std::vector<SystemPort> OrderPorts(std::vector<SystemPort> ports);
 
-// The device of COM portNumber; empty when nothing stands for it.
-std::string PortDevice(int portNumber, const PortMapping& mapping, std::span<const SystemPort> orderedPorts);
+// The device of COM portNumber; empty when nothing stands for it. orderedPorts
+// serves only where ports are Listed.
+std::string PortDevice(int portNumber, const PortMapping& mapping, std::span<const SystemPort> orderedPorts,
+                       PortNaming naming = kThisPortNaming);
 
 inline constexpr const char* kStableNameFolder = "/dev/serial/by-id";
 

@@ -34,21 +34,44 @@ TEST(PortNames, AdaptersFirstEachGroupByName) {
 TEST(PortNames, BindingThenOverrideThenSystemList) {
   const auto ordered = OrderPorts(SomePorts());
   PortMapping mapping;
-  EXPECT_EQ(PortDevice(1, mapping, ordered), "/dev/ttyACM0");
-  EXPECT_EQ(PortDevice(5, mapping, ordered), "/dev/ttyS1");
-  EXPECT_EQ(PortDevice(6, mapping, ordered), "");
-  EXPECT_EQ(PortDevice(0, mapping, ordered), "");
-  EXPECT_EQ(PortDevice(22, mapping, ordered), "");
+  EXPECT_EQ(PortDevice(1, mapping, ordered, PortNaming::Listed), "/dev/ttyACM0");
+  EXPECT_EQ(PortDevice(5, mapping, ordered, PortNaming::Listed), "/dev/ttyS1");
+  EXPECT_EQ(PortDevice(6, mapping, ordered, PortNaming::Listed), "");
+  EXPECT_EQ(PortDevice(0, mapping, ordered, PortNaming::Listed), "");
+  EXPECT_EQ(PortDevice(22, mapping, ordered, PortNaming::Listed), "");
 
   mapping.overrides[3] = "/dev/ttyUSB0";
   mapping.overrides[21] = "/dev/pts/7";
-  EXPECT_EQ(PortDevice(3, mapping, ordered), "/dev/ttyUSB0");
-  EXPECT_EQ(PortDevice(21, mapping, ordered), "/dev/pts/7");
-  EXPECT_EQ(PortDevice(2, mapping, ordered), "/dev/ttyUSB2");
+  EXPECT_EQ(PortDevice(3, mapping, ordered, PortNaming::Listed), "/dev/ttyUSB0");
+  EXPECT_EQ(PortDevice(21, mapping, ordered, PortNaming::Listed), "/dev/pts/7");
+  EXPECT_EQ(PortDevice(2, mapping, ordered, PortNaming::Listed), "/dev/ttyUSB2");
 
   mapping.binding = PortBinding{3, "/tmp/unit"};
-  EXPECT_EQ(PortDevice(3, mapping, ordered), "/tmp/unit");
-  EXPECT_EQ(PortDevice(21, mapping, ordered), "/dev/pts/7");
+  EXPECT_EQ(PortDevice(3, mapping, ordered, PortNaming::Listed), "/tmp/unit");
+  EXPECT_EQ(PortDevice(21, mapping, ordered, PortNaming::Listed), "/dev/pts/7");
+}
+
+TEST(PortNames, SystemNumbersAreThePortsOwnNamesUnlessBound) {
+  const auto ordered = OrderPorts(SomePorts());
+  PortMapping mapping;
+  mapping.overrides[3] = "/dev/ttyUSB0";  // a Linux entry that a shared settings file may carry
+  mapping.binding = PortBinding{5, "\\\\.\\CNCA0"};
+  EXPECT_EQ(PortDevice(1, mapping, ordered, PortNaming::SystemNumbers), "COM1");
+  EXPECT_EQ(PortDevice(3, mapping, ordered, PortNaming::SystemNumbers), "COM3");
+  EXPECT_EQ(PortDevice(21, mapping, {}, PortNaming::SystemNumbers), "COM21");
+  EXPECT_EQ(PortDevice(5, mapping, ordered, PortNaming::SystemNumbers), "\\\\.\\CNCA0");
+  EXPECT_EQ(PortDevice(0, mapping, ordered, PortNaming::SystemNumbers), "");
+  EXPECT_EQ(PortDevice(22, mapping, ordered, PortNaming::SystemNumbers), "");
+}
+
+TEST(PortNames, ThisSystemsNaming) {
+  // What the window and the command-line tool get without naming a rule.
+  const auto ordered = OrderPorts(SomePorts());
+  if (kThisPortNaming == PortNaming::SystemNumbers) {
+    EXPECT_EQ(PortDevice(2, PortMapping{}, ordered), "COM2");
+  } else {
+    EXPECT_EQ(PortDevice(2, PortMapping{}, ordered), "/dev/ttyUSB2");
+  }
 }
 
 TEST(PortNames, ComKeys) {

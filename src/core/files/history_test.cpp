@@ -4,9 +4,8 @@
 
 #include <fstream>
 
-#include <unistd.h>
-
 #include "core/files/ign_format.h"
+#include "core/files/platform_test_support.h"
 #include "core/lang/texts.h"
 #include "core/model/presets.h"
 
@@ -20,7 +19,7 @@ constexpr LocalTime kTime{2026, 12, 9, 14, 3, 22};
 class HistoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zelmo_history_" + std::to_string(::getpid()) + "_" +
+    dir_ = fs::temp_directory_path() / ("zelmo_history_" + std::to_string(test::ProcessId()) + "_" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     folder_ = dir_ / "config" / "history";

@@ -6,15 +6,8 @@
 #include <random>
 #include <system_error>
 
-#if defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "core/files/platform_file.h"
+#include "core/files/utf8_path.h"
 
 namespace zelmo {
 namespace {
@@ -24,47 +17,27 @@ namespace fs = std::filesystem;
 std::string Reason(int error) { return std::generic_category().message(error); }
 
 std::string Describe(const fs::path& path, std::string_view what, const std::string& reason) {
-  return path.string() + ": " + std::string(what) + ": " + reason;
+  return Utf8FromPath(path) + ": " + std::string(what) + ": " + reason;
 }
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-#if defined(_WIN32)
-int OpenExclusive(const fs::path& path) {
-  return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-}
-long WriteSome(int fd, const char* data, std::size_t size) {
-  return _write(fd, data, static_cast<unsigned>(size > 0x40000000u ? 0x40000000u : size));
-}
-int SyncToDisk(int fd) { return _commit(fd); }
-int CloseFile(int fd) { return _close(fd); }
-void KeepMode(int, const fs::path&) {}
-void SyncFolder(const fs::path&) {}
-#else
-int OpenExclusive(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
-long WriteSome(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
-int SyncToDisk(int fd) { return ::fsync(fd); }
-int CloseFile(int fd) { return ::close(fd); }
-// A replaced file keeps the permissions its owner gave it.
-void KeepMode(int fd, const fs::path& target) {
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
-}
-// The rename itself reaches the disk only with the folder.
-void SyncFolder(const fs::path& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
-#endif
+using platform::CloseFile;
+using platform::KeepMode;
+using platform::OpenExclusive;
+using platform::SyncFolder;
+using platform::SyncToDisk;
+using platform::WriteSome;
 
 fs::path TemporaryName(const fs::path& target, std::mt19937& random) {
-  const std::string suffix = ".tmp" + std::to_string(random() % 1000000000u);
-  return target.parent_path() / fs::path("." + target.filename().string() + suffix);
+  // Joined as paths, not as text: the name may hold letters that the
+  // platform's narrow text cannot.
+  fs::path name(".");
+  name += target.filename();
+  name += ".tmp" + std::to_string(random() % 1000000000u);
+  return target.parent_path() / name;
 }
 
 }  // namespace
@@ -72,11 +45,7 @@ fs::path TemporaryName(const fs::path& target, std::mt19937& random) {
 ReadResult ReadWholeFile(const fs::path& path, std::size_t maxSize) {
   ReadResult result;
   errno = 0;
-#if defined(_WIN32)
-  std::unique_ptr<std::FILE, FileCloser> file(_wfopen(path.c_str(), L"rb"));
-#else
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-#endif
+  std::unique_ptr<std::FILE, FileCloser> file(platform::OpenStdioFile(path, "rb"));
   if (!file) {
     const int error = errno;
     result.missing = error == ENOENT;

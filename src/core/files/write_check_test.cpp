@@ -4,10 +4,7 @@
 
 #include <fstream>
 
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "core/files/platform_test_support.h"
 
 namespace zelmo {
 namespace {
@@ -54,8 +51,8 @@ TEST_F(WriteCheck, AMissingFolderOrAFolderInThePlaceOfTheFileFails) {
   EXPECT_NE(directory.error.find("dir.ign: cannot write: Is a directory"), std::string::npos) << directory.error;
 }
 
-#if !defined(_WIN32)
 TEST_F(WriteCheck, ALinkIsCheckedWhereItPoints) {
+  if (!test::kPosixFileModes) GTEST_SKIP() << test::kNoPosixFileModes;
   fs::create_directory(folder_ / "real");
   fs::create_directory_symlink(folder_ / "real", folder_ / "via");
   fs::create_directory(folder_ / "shut");
@@ -69,19 +66,20 @@ TEST_F(WriteCheck, ALinkIsCheckedWhereItPoints) {
 }
 
 TEST_F(WriteCheck, APipeIsNotOpened) {
-  ASSERT_EQ(::mkfifo((folder_ / "fifo").c_str(), 0600), 0);
+  if (!test::kPosixFileModes) GTEST_SKIP() << test::kNoPosixFileModes;
+  ASSERT_TRUE(test::MakePipe(folder_ / "fifo"));
   // Opening a pipe for writing without a reader would wait for one.
   EXPECT_TRUE(CheckWritable(folder_ / "fifo").ok);
 }
 
 TEST_F(WriteCheck, AReadOnlyFolderFails) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  if (!test::kPosixFileModes) GTEST_SKIP() << test::kNoPosixFileModes;
+  if (test::RunningAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
   fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
   const FileResult result = CheckWritable(folder_ / "x.ign");
   EXPECT_FALSE(result.ok);
   EXPECT_NE(result.error.find("Permission denied"), std::string::npos) << result.error;
 }
-#endif
 
 }  // namespace
 }  // namespace zelmo

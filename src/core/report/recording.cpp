@@ -3,8 +3,9 @@
 #include <cerrno>
 #include <system_error>
 
-#include "core/lang/texts.h"
+#include "core/files/platform_file.h"
 #include "core/lang/pattern.h"
+#include "core/lang/texts.h"
 
 namespace zelmo {
 namespace {
@@ -15,11 +16,7 @@ std::string Reason(int error) { return std::generic_category().message(error); }
 
 std::unique_ptr<FileRecordSink> FileRecordSink::open(const std::filesystem::path& file, std::string* reason) {
   errno = 0;
-#if defined(_WIN32)
-  std::FILE* f = _wfopen(file.c_str(), L"wb");
-#else
-  std::FILE* f = std::fopen(file.c_str(), "wb");
-#endif
+  std::FILE* f = platform::OpenStdioFile(file, "wb");
   if (f == nullptr) {
     if (reason != nullptr) *reason = Reason(errno);
     return nullptr;

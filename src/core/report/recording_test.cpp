@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include <unistd.h>
+#include "core/files/platform_test_support.h"
 
 namespace zelmo {
 namespace {
@@ -110,7 +110,7 @@ TEST(LiveRecording, AFailingHeaderOrCloseIsAnErrorToo) {
 }
 
 TEST(FileRecordSink, WritesEachRowThroughAndReportsAFullDisk) {
-  const fs::path file = fs::temp_directory_path() / ("zelmo_recording_" + std::to_string(::getpid()) + ".csv");
+  const fs::path file = fs::temp_directory_path() / ("zelmo_recording_" + std::to_string(test::ProcessId()) + ".csv");
   std::string reason;
   {
     LiveRecording recording(FileRecordSink::open(file, &reason), file.string(), 0);

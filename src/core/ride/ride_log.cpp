@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/device/monitor.h"
+#include "core/files/platform_file.h"
 
 namespace zelmo {
 namespace {
@@ -187,11 +188,7 @@ RideLogRead ReadRideLog(const std::filesystem::path& file) {
     return result;
   }
   errno = 0;
-#if defined(_WIN32)
-  std::FILE* f = _wfopen(file.c_str(), L"rb");
-#else
-  std::FILE* f = std::fopen(file.c_str(), "rb");
-#endif
+  std::FILE* f = platform::OpenStdioFile(file, "rb");
   if (f == nullptr) {
     result.error = RideLogError::Unreadable;
     result.reason = std::generic_category().message(errno != 0 ? errno : ENOENT);

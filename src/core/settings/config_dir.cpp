@@ -1,13 +1,8 @@
 #include "core/settings/config_dir.h"
 
-#include <cstdlib>
 #include <system_error>
 
-#if defined(_WIN32)
-#include <fstream>
-#else
-#include <unistd.h>
-#endif
+#include "core/files/utf8_path.h"
 
 namespace zelmo {
 namespace {
@@ -25,7 +20,7 @@ std::optional<std::string> NonEmpty(const EnvironmentGetter& environment, const 
 }
 
 std::optional<fs::path> AbsoluteXdg(const EnvironmentGetter& environment, const char* name) {
-  if (auto xdg = NonEmpty(environment, name); xdg && xdg->front() == '/') return fs::path(*xdg);
+  if (auto xdg = NonEmpty(environment, name); xdg && xdg->front() == '/') return PathFromUtf8(*xdg);
   return std::nullopt;
 }
 
@@ -42,23 +37,18 @@ ConfigFiles FilesIn(const fs::path& folder) {
 
 std::optional<fs::path> UserFolder(const EnvironmentGetter& environment, ConfigPlatform platform) {
   if (platform == ConfigPlatform::Windows) {
-    if (auto appData = NonEmpty(environment, "APPDATA")) return fs::path(*appData) / kFolderName;
+    if (auto appData = NonEmpty(environment, "APPDATA")) return PathFromUtf8(*appData) / kFolderName;
     return std::nullopt;
   }
   if (auto xdg = AbsoluteXdg(environment, "XDG_CONFIG_HOME")) return *xdg / kFolderName;
-  if (auto home = NonEmpty(environment, "HOME")) return fs::path(*home) / ".config" / kFolderName;
+  if (auto home = NonEmpty(environment, "HOME")) return PathFromUtf8(*home) / ".config" / kFolderName;
   return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<std::string> ProcessEnvironment(const char* name) {
-  if (const char* value = std::getenv(name)) return std::string(value);
-  return std::nullopt;
-}
-
 std::optional<ConfigFiles> FindConfigFiles(const EnvironmentGetter& environment, ConfigPlatform platform) {
-  if (auto chosen = NonEmpty(environment, "ZELMO_TCI_CONFIG_DIR")) return FilesIn(fs::path(*chosen));
+  if (auto chosen = NonEmpty(environment, "ZELMO_TCI_CONFIG_DIR")) return FilesIn(PathFromUtf8(*chosen));
   const auto folder = UserFolder(environment, platform);
   if (!folder) return std::nullopt;
   ConfigFiles files = FilesIn(*folder);
@@ -69,7 +59,7 @@ std::optional<ConfigFiles> FindConfigFiles(const EnvironmentGetter& environment,
   }
   if (platform == ConfigPlatform::Windows) {
     const std::string windows = NonEmpty(environment, "WINDIR").value_or("c:\\windows");
-    files.legacySettingsFile = windows + "\\" + kSettingsFileName;
+    files.legacySettingsFile = PathFromUtf8(windows + "\\" + kSettingsFileName);
     files.legacyShadowFile = std::string("c:\\windows\\_") + kSettingsFileName;
     files.legacyMarkerFile = std::string("c:\\") + kMarkerFileName;
   }
@@ -78,26 +68,12 @@ std::optional<ConfigFiles> FindConfigFiles(const EnvironmentGetter& environment,
 
 std::optional<fs::path> FindDataFolder(const EnvironmentGetter& environment, ConfigPlatform platform) {
   if (platform == ConfigPlatform::Windows) {
-    if (auto local = NonEmpty(environment, "LOCALAPPDATA")) return fs::path(*local) / kFolderName;
+    if (auto local = NonEmpty(environment, "LOCALAPPDATA")) return PathFromUtf8(*local) / kFolderName;
     return std::nullopt;
   }
   if (auto xdg = AbsoluteXdg(environment, "XDG_DATA_HOME")) return *xdg / kFolderName;
-  if (auto home = NonEmpty(environment, "HOME")) return fs::path(*home) / ".local" / "share" / kFolderName;
+  if (auto home = NonEmpty(environment, "HOME")) return PathFromUtf8(*home) / ".local" / "share" / kFolderName;
   return std::nullopt;
-}
-
-bool FolderWritable(const fs::path& folder) {
-  std::error_code error;
-  if (!fs::is_directory(folder, error)) return false;
-#if defined(_WIN32)
-  // Permissions there say little; only a file made and taken away again tells.
-  const fs::path probe = folder / ".zelmo-tci-write-test";
-  const bool made = static_cast<bool>(std::ofstream(probe));
-  fs::remove(probe, error);
-  return made;
-#else
-  return ::access(folder.c_str(), W_OK) == 0;
-#endif
 }
 
 fs::path ExeDirFile(const fs::path& programFolder, const EnvironmentGetter& environment, const WritableCheck& writable,

@@ -6,22 +6,17 @@
 #include <optional>
 #include <string>
 
+#include "core/settings/platform_folders.h"
+
 namespace zelmo {
 
 inline constexpr const char* kSettingsFileName = "Zelmo_TCI.ini";
 inline constexpr const char* kShadowFileName = "_Zelmo_TCI.ini";
 inline constexpr const char* kMarkerFileName = "test_brelot.txt";
 
-enum class ConfigPlatform { Posix, Windows };
-#if defined(_WIN32)
-inline constexpr ConfigPlatform kThisPlatform = ConfigPlatform::Windows;
-#else
-inline constexpr ConfigPlatform kThisPlatform = ConfigPlatform::Posix;
-#endif
-
-// Looks up an environment variable; nothing when it is not set.
+// Looks up an environment variable (UTF-8); nothing when it is not set.
+// ProcessEnvironment is this process's.
 using EnvironmentGetter = std::function<std::optional<std::string>(const char* name)>;
-std::optional<std::string> ProcessEnvironment(const char* name);
 
 struct ConfigFiles {
   std::filesystem::path folder;
@@ -54,8 +49,6 @@ std::optional<ConfigFiles> FindConfigFiles(const EnvironmentGetter& environment,
 std::optional<std::filesystem::path> FindDataFolder(const EnvironmentGetter& environment,
                                                     ConfigPlatform platform = kThisPlatform);
 
-// Whether this user may create files in the folder.
-bool FolderWritable(const std::filesystem::path& folder);
 using WritableCheck = std::function<bool(const std::filesystem::path& folder)>;
 
 inline constexpr const char* kExeDirFileName = "data.ign";

@@ -6,6 +6,9 @@
 #include <map>
 #include <system_error>
 
+#include "core/files/platform_test_support.h"
+#include "core/files/utf8_path.h"
+
 namespace zelmo {
 namespace {
 
@@ -94,6 +97,31 @@ TEST(DataFolder, PosixPrefersAnAbsoluteXdgFolderThenHomeWindowsLocalAppData) {
   EXPECT_EQ(folder({{"HOME", "/home/u"}}, ConfigPlatform::Windows), fs::path("none"));
 }
 
+// What the program itself uses: the default platform, and folder names from
+// the environment as UTF-8 with letters beyond any one ANSI code page.
+TEST(ConfigDir, TheDefaultIsThisPlatformAndNamesStayWhole) {
+  const auto env = Environment(
+      {{"APPDATA", "C:\\Users\\Ji\u0159\u00ed \u0416\\AppData\\Roaming"}, {"HOME", "/home/ji\u0159\u00ed \u0416"}});
+  const auto files = FindConfigFiles(env);
+  ASSERT_TRUE(files);
+  if (kThisPlatform == ConfigPlatform::Windows) {
+    EXPECT_EQ(Utf8FromPath(files->settingsFile),
+              "C:\\Users\\Ji\u0159\u00ed \u0416\\AppData\\Roaming\\zelmo-tci\\Zelmo_TCI.ini");
+    EXPECT_EQ(files->settingsFile.parent_path().parent_path().filename().wstring(), L"Roaming");
+    EXPECT_EQ(files->legacyMarkerFile, fs::path("c:\\test_brelot.txt"));
+  } else {
+    EXPECT_EQ(Utf8FromPath(files->settingsFile), "/home/ji\u0159\u00ed \u0416/.config/zelmo-tci/Zelmo_TCI.ini");
+    EXPECT_TRUE(files->legacyMarkerFile.empty());
+  }
+}
+
+TEST(ProcessEnvironment, ReadsValuesAsUtf8) {
+  const std::string folder = "C:\\Users\\Ji\u0159\u00ed \u0416";
+  test::SetEnvironment("ZELMO_TCI_TEST_FOLDER", folder);
+  EXPECT_EQ(ProcessEnvironment("ZELMO_TCI_TEST_FOLDER"), folder);
+  EXPECT_FALSE(ProcessEnvironment("ZELMO_TCI_TEST_NEVER_SET"));
+}
+
 class ExeDir : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -110,13 +138,17 @@ class ExeDir : public ::testing::Test {
 };
 
 TEST_F(ExeDir, AWritableProgramFolderKeepsTheFileBesideTheProgram) {
-  const auto env = Environment({{"XDG_DATA_HOME", (root_ / "data").string()}});
+  const auto env =
+      Environment({{"XDG_DATA_HOME", Utf8FromPath(root_ / "data")}, {"LOCALAPPDATA", Utf8FromPath(root_ / "data")}});
   EXPECT_EQ(ExeDirFile(root_ / "bin", env, [](const fs::path&) { return true; }), root_ / "bin" / "data.ign");
   EXPECT_FALSE(fs::exists(root_ / "data"));
 }
 
 TEST_F(ExeDir, AnInstalledProgramUsesTheDataFolderAndMakesIt) {
-  const auto env = Environment({{"XDG_DATA_HOME", (root_ / "data").string()}, {"HOME", "/nowhere"}});
+  // Each platform's data folder, the other platform's variables besides.
+  const auto env = Environment({{"XDG_DATA_HOME", Utf8FromPath(root_ / "data")},
+                                {"LOCALAPPDATA", Utf8FromPath(root_ / "data")},
+                                {"HOME", "/nowhere"}});
   fs::path asked;
   const fs::path file = ExeDirFile(root_ / "bin", env, [&asked](const fs::path& folder) {
     asked = folder;

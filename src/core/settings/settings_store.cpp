@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/files/utf8_path.h"
 #include "core/settings/ini_file.h"
 #include "core/settings/shadow_file.h"
 #include "core/settings/test_mode.h"
@@ -45,7 +46,7 @@ StartupFiles LoadStartupFiles(const ConfigFiles& files, SettingsRecord& settings
 FileResult SaveCloseFiles(const ConfigFiles& files, const SettingsRecord& settings, const ParameterImage& area) {
   std::error_code ec;
   fs::create_directories(files.folder, ec);
-  if (ec) return {false, files.folder.string() + ": cannot create the folder: " + ec.message()};
+  if (ec) return {false, Utf8FromPath(files.folder) + ": cannot create the folder: " + ec.message()};
 
   // Keys that other tools or the user put into the file stay; a file that is
   // there but cannot be read is not replaced by one without them.

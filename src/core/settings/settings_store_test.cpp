@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
-
+#include "core/files/platform_test_support.h"
+#include "core/files/utf8_path.h"
 #include "core/model/presets.h"
 #include "core/settings/shadow_file.h"
 
@@ -18,12 +18,16 @@ namespace fs = std::filesystem;
 class SettingsStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("zelmo_store_" + std::to_string(::getpid()) + "_" +
+    root_ = fs::temp_directory_path() / ("zelmo_store_" + std::to_string(test::ProcessId()) + "_" +
                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     fs::create_directories(root_);
+    // The folder of this platform's user; on Windows also the legacy
+    // files, which must stay out of the way: a fresh WINDIR without them.
     files_ = *FindConfigFiles([this](const char* name) -> std::optional<std::string> {
-      if (std::string_view(name) == "HOME") return root_.string();
+      const std::string_view variable(name);
+      if (variable == "HOME" || variable == "APPDATA") return Utf8FromPath(root_);
+      if (variable == "WINDIR") return Utf8FromPath(root_ / "windows");
       return std::nullopt;
     });
   }
@@ -64,7 +68,8 @@ TEST_F(SettingsStoreTest, SaveCreatesTheFolderAndTheNextStartReadsItBack) {
   ParameterImage area = NewParameters(7);
   area.area[52] = 9;
   ASSERT_TRUE(SaveCloseFiles(files_, settings, area).ok);
-  EXPECT_EQ(files_.folder, root_ / ".config" / "zelmo-tci");
+  EXPECT_EQ(files_.folder,
+            kThisPlatform == ConfigPlatform::Windows ? root_ / "zelmo-tci" : root_ / ".config" / "zelmo-tci");
   EXPECT_EQ(Slurp(files_.shadowFile), WriteShadowFile(area));
   EXPECT_EQ(std::distance(fs::directory_iterator(files_.folder), fs::directory_iterator()), 2);
 
@@ -76,6 +81,25 @@ TEST_F(SettingsStoreTest, SaveCreatesTheFolderAndTheNextStartReadsItBack) {
   EXPECT_EQ(loaded.selectedComIndex, 20);
   EXPECT_EQ(loaded.lastFilePath, "/home/u/x.ign");
   EXPECT_EQ(loadedArea, area);
+}
+
+TEST_F(SettingsStoreTest, TheWindowsFolderServesUntilTheFirstSave) {
+  if (files_.legacySettingsFile.empty()) GTEST_SKIP() << "only Windows had settings in the Windows folder";
+  Put(files_.legacySettingsFile, "[FORM_HLAV]\r\nLeft=77\r\nLanguage=3\r\n");
+  SettingsRecord settings;
+  ParameterImage area = NewParameters(0);
+  EXPECT_TRUE(LoadStartupFiles(files_, settings, area).problems.empty());
+  EXPECT_EQ(settings.left, 77);
+  EXPECT_EQ(settings.languageId, 3);
+
+  // Saved once, the new file wins and the old one is left as it was.
+  settings.left = 5;
+  ASSERT_TRUE(SaveCloseFiles(files_, settings, area).ok);
+  SettingsRecord again;
+  LoadStartupFiles(files_, again, area);
+  EXPECT_EQ(again.left, 5);
+  EXPECT_EQ(again.languageId, 3);
+  EXPECT_EQ(Slurp(files_.legacySettingsFile), "[FORM_HLAV]\r\nLeft=77\r\nLanguage=3\r\n");
 }
 
 TEST_F(SettingsStoreTest, SavingKeepsWhatElseTheSettingsFileHolds) {

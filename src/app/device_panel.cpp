@@ -133,7 +133,7 @@ void DevicePanel::show(const DeviceDisplay& now, bool force) {
   }
   if (force || now.comLabel != shown_.comLabel) {
     const QString full = Utf8Text(now.comLabel);
-    const QString shown = ElideDevicePath(full, com_->fontMetrics(), kTextRight - com_->x());
+    const QString shown = ElideDevicePath(full, com_->fontMetrics(), TextRight(*com_) - com_->x());
     com_->setText(shown);
     com_->setToolTip(shown == full ? QString() : full);
     com_->adjustSize();
@@ -164,7 +164,7 @@ void DevicePanel::show(const DeviceDisplay& now, bool force) {
     draw(pickup2_, live.pickup2, was.pickup2, false);
     if (force || !(live.dataError == was.dataError)) {
       ShowLabel(dataError_, live.dataError, true);
-      FitBanner(*dataError_, kBannerPixels, kTextRight, kDataErrorLines);
+      FitBanner(*dataError_, kBannerPixels, TextRight(*dataError_), kDataErrorLines);
     }
     draw(programmingCount_, live.programmingCount, was.programmingCount, false);
     for (std::size_t i = 0; i < tests_.size(); ++i) draw(tests_[i], live.tests[i], was.tests[i], false);
@@ -172,7 +172,7 @@ void DevicePanel::show(const DeviceDisplay& now, bool force) {
   }
   if (force || !(live.version == was.version)) {
     ShowLabel(version_, live.version, true);
-    FitBanner(*version_, kBannerPixels, kTextRight, kVersionLines);
+    FitBanner(*version_, kBannerPixels, TextRight(*version_), kVersionLines);
   }
   shown_ = now;
 }

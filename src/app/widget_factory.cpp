@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QStyle>
 
 #include "app/colours.h"
 #include "app/mouse_check_box.h"
@@ -109,6 +110,10 @@ QString AskFileToWrite(QWidget* parent, const char* objectName, const QString& f
   dialog.setDefaultSuffix(suffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first();
+}
+
+int TextRight(const QWidget& control) {
+  return kDefaultWindowWidth - 6 - control.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
 }  // namespace zelmo

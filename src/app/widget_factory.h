@@ -25,8 +25,9 @@ using ControlRegistry = QHash<QString, QObject*>;
 
 inline constexpr int kEditHeight = 21;
 // Where texts of the designed client area end at the latest: short of its
-// right edge (the window's designed width).
-inline constexpr int kTextRight = kDefaultWindowWidth - 6;
+// right edge (the window's designed width) and of the strip beside it that a
+// vertical scroll bar takes when the screen is lower than the design.
+int TextRight(const QWidget& control);
 
 // A text of the language tables (UTF-8) as Qt holds it.
 inline QString Utf8Text(std::string_view text) {

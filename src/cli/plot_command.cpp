@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "cli/parameter_file.h"
+#include "core/lang/texts.h"
 #include "core/model/ordering.h"
 #include "core/model/presets.h"
 #include "core/ride/ride_texts.h"

@@ -101,7 +101,8 @@ class TFormHlav : public QMainWindow, private SessionListener {
   void buildToolGroup(QWidget* client);
   void buildMenus();
   void BuildMenuCom();
-  QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut);
+  // The design's shortcut first; the desktop's usual ones after it.
+  QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QList<QKeySequence>& shortcuts);
 
   // Start-up and close.
   void FormCreate();
@@ -124,6 +125,9 @@ class TFormHlav : public QMainWindow, private SessionListener {
   void ApplySharedTexts();
   void applyControlText(const ControlText& text);
   void applyHint(std::string_view control, std::string_view hint);
+  // The names and the graph's description that screen readers announce.
+  void nameControls();
+  void describeCurve();
   void setWindowCaption();
   void setFileCaption();
 
@@ -146,7 +150,6 @@ class TFormHlav : public QMainWindow, private SessionListener {
   void Timer1Timer();
   void showDeviceDisplay(bool force);
   void refreshComCaptions();
-  QColor backgroundColour() const;
 
   SerialLink& link_;
   WindowOptions options_;

@@ -12,6 +12,8 @@
 #include "app/main_window.h"
 #include "app/parameter_fields.h"
 #include "core/model/bike_code.h"
+#include "core/report/accessible_texts.h"
+#include "curve/curve_widget.h"
 
 namespace zelmo {
 void TFormHlav::applyControlText(const ControlText& text) {
@@ -19,7 +21,7 @@ void TFormHlav::applyControlText(const ControlText& text) {
   if (auto* menu = qobject_cast<QMenu*>(target)) {
     menu->setTitle(Utf8Text(text.text));
   } else if (auto* action = qobject_cast<QAction*>(target)) {
-    action->setText(Utf8Text(text.text));
+    SetMenuText(action, Utf8Text(text.text));
   } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
     button->setText(Utf8Text(text.text));
   } else if (auto* label = qobject_cast<QLabel*>(target)) {
@@ -65,6 +67,22 @@ void TFormHlav::applyLanguage(std::uint8_t languageId) {
   MenuRecord->setText(Utf8Text(ExtraText(Extra::RecordMenu, languageId)));
   device_->retranslate(session_->messages(), languageId);
   updateIndicators();
+  nameControls();
+}
+
+void TFormHlav::nameControls() {
+  const std::uint8_t language = session_->choices().languageId;
+  for (const ControlName& name : ControlNames(language)) {
+    if (auto* widget = qobject_cast<QWidget*>(named_.value(QString::fromStdString(name.control)))) {
+      widget->setAccessibleName(QString::fromStdString(name.name));
+    }
+  }
+  describeCurve();
+}
+
+void TFormHlav::describeCurve() {
+  GrafAdv->setAccessibleDescription(
+      QString::fromStdString(CurveDescription(session_->image(), session_->choices().languageId)));
 }
 
 void TFormHlav::ApplySharedTexts() {

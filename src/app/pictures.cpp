@@ -6,6 +6,9 @@
 
 #include <initializer_list>
 
+#include "app/colours.h"
+#include "core/look/contrast.h"
+
 namespace zelmo {
 namespace {
 
@@ -220,8 +223,10 @@ QPixmap TriggerWheelPicture(int width, int height, const QColor& background, con
 }
 
 void TriggerWheel::paintEvent(QPaintEvent* /*event*/) {
-  // The label stands on the window's background: it takes the window's text colour.
-  const QColor label = palette().color(QPalette::WindowText);
+  // The label stands on the window's background: its dark grey, or the
+  // nearest colour that reads on a dark window.
+  const QColor label =
+      ToColor(ReadableTint(Rgb{40, 40, 40}, ToRgb(palette().color(QPalette::Window))));
   if (picture_.size() != size() || label != label_) {
     label_ = label;
     picture_ = TriggerWheelPicture(width(), height(), Qt::transparent, label_);

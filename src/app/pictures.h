@@ -26,7 +26,7 @@ class TriggerWheel : public QWidget {
 
  private:
   QPixmap picture_;
-  QColor label_;  // the label's colour in the picture, the window's text colour
+  QColor label_;  // the colour of the label in the picture
 };
 
 }  // namespace zelmo

@@ -1,15 +1,16 @@
-#include "app/widget_factory.h"
 #include "app/device_panel.h"
+#include "app/widget_factory.h"
 
 #include <QFontMetrics>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
 
 #include "app/colours.h"
 #include "app/elide_path.h"
+#include "app/gauge.h"
 #include "app/text_fit.h"
+#include "app/warning_label.h"
 
 namespace zelmo {
 namespace {
@@ -25,13 +26,7 @@ constexpr int kRecGap = 8;
 
 void ShowLabel(QLabel* label, const LabelState& state, bool useVisibility) {
   label->setText(Utf8Text(state.text));
-  const QColor fill = LabelFill(state.colour);
-  label->setAutoFillBackground(fill.isValid());
-  if (fill.isValid()) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, fill);
-    label->setPalette(p);
-  }
+  SetFill(label, LabelFill(state.colour));
   label->adjustSize();
   if (useVisibility) label->setVisible(state.visible);
 }
@@ -46,10 +41,7 @@ void ShowGauge(QProgressBar* gauge, const GaugeState& state) {
 
 DevicePanel::DevicePanel(QWidget* client, ControlRegistry& registry) : QObject(client) {
   noConnection_ = AddLabel(registry, client, "LabelSpojeni", Utf8Text(kNoConnection), 440, 9, 23, true);
-  noConnection_->setAutoFillBackground(true);
-  QPalette red = noConnection_->palette();
-  red.setColor(QPalette::Window, kRed);
-  noConnection_->setPalette(red);
+  SetFill(noConnection_, kRed);
   buildLiveColumn(client, registry);
   buildDeviceColumn(client, registry);
   static constexpr std::array<QPoint, 8> kTestPlaces{QPoint(16, 623),  QPoint(16, 645),  QPoint(128, 626),
@@ -101,22 +93,16 @@ void DevicePanel::buildIndicators(QWidget* client, ControlRegistry& registry) {
   differencesButton_->hide();
   connect(differencesButton_, &QPushButton::clicked, this, &DevicePanel::differencesClicked);
 
-  notProgrammed_ = new QLabel(client);
+  notProgrammed_ = new WarningLabel(client);
   notProgrammed_->setObjectName(QStringLiteral("LabelNotProgrammed"));
   notProgrammed_->setFont(PixelFont(11, true));
-  QPalette red = notProgrammed_->palette();
-  red.setColor(QPalette::WindowText, kRed);
-  notProgrammed_->setPalette(red);
 
   // Right of "No Connection", clear of it in every language.
   rec_ = new QLabel(client);
   rec_->setObjectName(QStringLiteral("LabelRec"));
   rec_->move(kRecLeft, 9);
   rec_->setFont(PixelFont(23, true));
-  rec_->setAutoFillBackground(true);
-  QPalette fill = rec_->palette();
-  fill.setColor(QPalette::Window, kRed);
-  rec_->setPalette(fill);
+  SetFill(rec_, kRed);
   rec_->hide();
   for (QObject* made : std::initializer_list<QObject*>{differencesButton_, notProgrammed_, rec_}) {
     registry.insert(made->objectName(), made);

@@ -65,6 +65,7 @@ void TFormHlav::buildControls() {
   GrafAdv = new CurveWidget(*session_, client_->designed());
   GrafAdv->move(0, 495);
   workshop_ = new WorkshopTools(this, *session_, *GrafAdv);
+  named_.insert(GrafAdv->objectName(), GrafAdv);
 
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -143,13 +144,15 @@ void TFormHlav::fitToolRow() {
   device_->placeNoConnection(std::max(kNoConnectionLeft, group.x() + group.width() + kNoConnectionGap));
 }
 
-QAction* TFormHlav::addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
-  auto* action = new QAction(caption, this);
+QAction* TFormHlav::addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                                const QList<QKeySequence>& shortcuts) {
+  auto* action = new QAction(this);
   action->setObjectName(QString::fromLatin1(name));
-  if (!shortcut.isEmpty()) {
-    action->setShortcut(shortcut);
+  if (!shortcuts.isEmpty()) {
+    action->setShortcuts(shortcuts);
     shortcutItems_.push_back(action);
   }
+  SetMenuText(action, caption);
   action->setShortcutContext(Qt::WindowShortcut);
   menu->addAction(action);
   named_.insert(action->objectName(), action);
@@ -165,7 +168,7 @@ bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QWidget*>(watched)->window() == this) {
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
     for (const QAction* item : shortcutItems_) {
-      if (item->shortcut() == pressed) {
+      if (item->shortcuts().contains(pressed)) {
         event->ignore();
         return true;
       }
@@ -185,55 +188,60 @@ void TFormHlav::buildMenus() {
   };
 
   QMenu* file = addMenu("MenuFile", QStringLiteral("&File"));
-  connect(addMenuItem(file, "MenuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered,
-          this, &TFormHlav::MenuNewClick);
+  connect(addMenuItem(file, "MenuNew", QStringLiteral("&New"), {QKeySequence(Qt::CTRL | Qt::Key_N)}),
+          &QAction::triggered, this, &TFormHlav::MenuNewClick);
   file->addSeparator();
-  connect(addMenuItem(file, "MenuOpen", QStringLiteral("&Open"), QKeySequence(Qt::Key_F3)), &QAction::triggered, this,
-          &TFormHlav::MenuOpenClick);
-  connect(addMenuItem(file, "MenuOpenExeDir", QStringLiteral("Open from exe dir"), QKeySequence(Qt::CTRL | Qt::Key_F3)),
-          &QAction::triggered, this, &TFormHlav::MenuOpenExeDirClick);
-  MenuHistory = addMenuItem(file, "MenuHistory", QString(), QKeySequence());
+  connect(addMenuItem(file, "MenuOpen", QStringLiteral("&Open"),
+                      {QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_O)}),
+          &QAction::triggered, this, &TFormHlav::MenuOpenClick);
+  connect(
+      addMenuItem(file, "MenuOpenExeDir", QStringLiteral("Open from exe dir"), {QKeySequence(Qt::CTRL | Qt::Key_F3)}),
+      &QAction::triggered, this, &TFormHlav::MenuOpenExeDirClick);
+  MenuHistory = addMenuItem(file, "MenuHistory", QString(), {});
   connect(MenuHistory, &QAction::triggered, this, &TFormHlav::MenuHistoryClick);
   MenuOpenRecording = addMenuItem(file, "MenuOpenRecording", QString(), QKeySequence());
   connect(MenuOpenRecording, &QAction::triggered, this, &TFormHlav::MenuOpenRecordingClick);
   MenuCompare = addMenuItem(file, "MenuCompare", QString(), QKeySequence());
   connect(MenuCompare, &QAction::triggered, this, &TFormHlav::MenuCompareClick);
   file->addSeparator();
-  connect(addMenuItem(file, "MenuSave", QStringLiteral("&Save"), QKeySequence(Qt::Key_F2)), &QAction::triggered, this,
-          &TFormHlav::MenuSaveClick);
-  connect(addMenuItem(file, "MenuSaveExeDir", QStringLiteral("Save to exe dir"), QKeySequence(Qt::CTRL | Qt::Key_F2)),
+  connect(addMenuItem(file, "MenuSave", QStringLiteral("&Save"),
+                      {QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_S)}),
+          &QAction::triggered, this, &TFormHlav::MenuSaveClick);
+  connect(addMenuItem(file, "MenuSaveExeDir", QStringLiteral("Save to exe dir"), {QKeySequence(Qt::CTRL | Qt::Key_F2)}),
           &QAction::triggered, this, &TFormHlav::MenuSaveExeDirClick);
   file->addSeparator();
-  connect(addMenuItem(file, "MenuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
+  connect(addMenuItem(file, "MenuPrint", QStringLiteral("&Print"), {QKeySequence(Qt::CTRL | Qt::Key_P)}),
           &QAction::triggered, this, &TFormHlav::SpeedButtonPrintClick);
   file->addSeparator();
-  connect(addMenuItem(file, "MenuExit", QStringLiteral("E&xit"), QKeySequence()), &QAction::triggered, this,
-          &TFormHlav::MenuExitClick);
+  connect(addMenuItem(file, "MenuExit", QStringLiteral("E&xit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}),
+          &QAction::triggered, this, &TFormHlav::MenuExitClick);
 
   MenuCom = addMenu("MenuCom", QStringLiteral("&Com"));
 
   QMenu* device = addMenu("MenuDevice", QStringLiteral("&Device"));
-  connect(addMenuItem(device, "MenuRead", QStringLiteral("&Read"), QKeySequence(Qt::Key_F7)), &QAction::triggered, this,
-          &TFormHlav::MenuReadClick);
-  connect(addMenuItem(device, "MenuVerify", QStringLiteral("&Verify"), QKeySequence(Qt::Key_F8)), &QAction::triggered,
+  connect(addMenuItem(device, "MenuRead", QStringLiteral("&Read"), {QKeySequence(Qt::Key_F7)}), &QAction::triggered,
+          this, &TFormHlav::MenuReadClick);
+  connect(addMenuItem(device, "MenuVerify", QStringLiteral("&Verify"), {QKeySequence(Qt::Key_F8)}), &QAction::triggered,
           this, &TFormHlav::MenuVerifyClick);
-  connect(addMenuItem(device, "MenuProgram", QStringLiteral("&Program"), QKeySequence(Qt::Key_F9)), &QAction::triggered,
-          this, &TFormHlav::MenuProgramClick);
+  connect(addMenuItem(device, "MenuProgram", QStringLiteral("&Program"), {QKeySequence(Qt::Key_F9)}),
+          &QAction::triggered, this, &TFormHlav::MenuProgramClick);
   device->addSeparator();
-  MenuDifferences = addMenuItem(device, "MenuDifferences", QString(), QKeySequence());
+  MenuDifferences = addMenuItem(device, "MenuDifferences", QString(), {});
   MenuDifferences->setEnabled(false);
   connect(MenuDifferences, &QAction::triggered, this, &TFormHlav::MenuDifferencesClick);
-  MenuRecord = addMenuItem(device, "MenuRecord", QString(), QKeySequence());
+  MenuRecord = addMenuItem(device, "MenuRecord", QString(), {});
   MenuRecord->setCheckable(true);
   connect(MenuRecord, &QAction::triggered, this, &TFormHlav::MenuRecordClick);
 
   QMenu* tools = addMenu("MenuTools", QStringLiteral("&Tools"));
-  connect(addMenuItem(tools, "AdvanceMinus", QStringLiteral("Advance -"), QKeySequence(Qt::Key_F4)),
+  connect(addMenuItem(tools, "AdvanceMinus", QStringLiteral("Advance -"), {QKeySequence(Qt::Key_F4)}),
           &QAction::triggered, this, &TFormHlav::BitBtnAdvMinusClick);
-  connect(addMenuItem(tools, "AdvancePlus", QStringLiteral("Advance +"), QKeySequence(Qt::Key_F5)), &QAction::triggered,
-          this, &TFormHlav::BitBtnAdvPlusClick);
-  MenuZpet = addMenuItem(tools, "MenuZpet", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-  MenuZnovu = addMenuItem(tools, "MenuZnovu", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+  connect(addMenuItem(tools, "AdvancePlus", QStringLiteral("Advance +"), {QKeySequence(Qt::Key_F5)}),
+          &QAction::triggered, this, &TFormHlav::BitBtnAdvPlusClick);
+  MenuZpet = addMenuItem(tools, "MenuZpet", QStringLiteral("Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+  MenuZnovu = addMenuItem(tools, "MenuZnovu", QStringLiteral("Redo"),
+                          {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y),
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   connect(MenuZpet, &QAction::triggered, this, &TFormHlav::SpeedButtonZpetClick);
   connect(MenuZnovu, &QAction::triggered, this, &TFormHlav::SpeedButtonZnovuClick);
   MenuOperatingPoint = addMenuItem(tools, "MenuOperatingPoint", QString(), QKeySequence());
@@ -241,9 +249,9 @@ void TFormHlav::buildMenus() {
   connect(MenuOperatingPoint, &QAction::triggered, this, &TFormHlav::MenuOperatingPointClick);
 
   QMenu* language = addMenu("MenuLanguage", QStringLiteral("&Language"));
-  MenuEnglish = addMenuItem(language, "MenuEnglish", QStringLiteral("&English"), QKeySequence());
-  MenuCzech = addMenuItem(language, "MenuCzech", QStringLiteral("&Czech"), QKeySequence());
-  MenuGerman = addMenuItem(language, "MenuGerman", QStringLiteral("&German"), QKeySequence());
+  MenuEnglish = addMenuItem(language, "MenuEnglish", QStringLiteral("&English"), {});
+  MenuCzech = addMenuItem(language, "MenuCzech", QStringLiteral("&Czech"), {});
+  MenuGerman = addMenuItem(language, "MenuGerman", QStringLiteral("&German"), {});
   for (QAction* item : {MenuEnglish, MenuCzech, MenuGerman}) item->setCheckable(true);
   MenuEnglish->setChecked(true);
   connect(MenuEnglish, &QAction::triggered, this, &TFormHlav::MenuEnglishClick);
@@ -251,9 +259,9 @@ void TFormHlav::buildMenus() {
   connect(MenuGerman, &QAction::triggered, this, &TFormHlav::MenuGermanClick);
 
   QMenu* help = addMenu("MenuHelp", QStringLiteral("&Help"));
-  connect(addMenuItem(help, "MenuContens", QStringLiteral("&Contens"), QKeySequence(Qt::Key_F1)), &QAction::triggered,
+  connect(addMenuItem(help, "MenuContens", QStringLiteral("&Contens"), {QKeySequence(Qt::Key_F1)}), &QAction::triggered,
           this, &TFormHlav::MenuContensClick);
-  connect(addMenuItem(help, "MenuAbout", QStringLiteral("&About..."), QKeySequence()), &QAction::triggered, this,
+  connect(addMenuItem(help, "MenuAbout", QStringLiteral("&About..."), {}), &QAction::triggered, this,
           &TFormHlav::MenuAboutClick);
 
   // The designed hints; the language operations replace most of them.

@@ -123,7 +123,8 @@ class TFormHlav : public QMainWindow, private SessionListener {
   void fitToolRow();
   void buildMenus();
   void BuildMenuCom();
-  QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut);
+  // The design's shortcut first; the desktop's usual ones after it.
+  QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QList<QKeySequence>& shortcuts);
 
   // Start-up and close.
   void FormCreate();
@@ -153,6 +154,9 @@ class TFormHlav : public QMainWindow, private SessionListener {
   void ApplySharedTexts();
   void applyControlText(const ControlText& text);
   void applyHint(std::string_view control, std::string_view hint);
+  // The names and the graph's description that screen readers announce.
+  void nameControls();
+  void describeCurve();
   void setWindowCaption();
   void setFileCaption();
 
@@ -175,7 +179,6 @@ class TFormHlav : public QMainWindow, private SessionListener {
   void Timer1Timer();
   void showDeviceDisplay(bool force);
   void refreshComCaptions();
-  QColor backgroundColour() const;
 
   SerialLink& link_;
   WindowOptions options_;

@@ -143,7 +143,10 @@ void TFormHlav::MenuHistoryClick() {
     return QString::fromStdString(BikeDisplayName(code, language));
   };
   QString open;
-  if (const auto* item = qobject_cast<QAction*>(named_.value(QStringLiteral("MenuOpen")))) open = item->text();
+  // The menu item's caption without its keys.
+  if (const auto* item = qobject_cast<QAction*>(named_.value(QStringLiteral("MenuOpen")))) {
+    open = item->text().section(QLatin1Char('\t'), 0, 0);
+  }
   open.remove(QLatin1Char('&'));
   const auto chosen = ChooseHistoryEntry(this, entries, bikeText, open, language);
   if (chosen) openPath(QString::fromStdU16String(chosen->u16string()));

@@ -25,6 +25,7 @@ ParameterImage TFormHlav::fieldValues() const {
 void TFormHlav::imageChanged(bool rescaleGraph) {
   fields_->show(session_->image());
   UpdateControlStates();
+  describeCurve();
   if (rescaleGraph) GrafAdv->request(GraphRescale);
   workshop_->imageChanged();
 }
@@ -51,13 +52,12 @@ void TFormHlav::MenuNewClick() {
 
 void TFormHlav::shiftAdvance(int delta) { session_->shiftAdvance(fieldValues(), delta, fields_->shiftAll()); }
 
-QColor TFormHlav::backgroundColour() const { return printingMode_ ? QColor(Qt::white) : kButtonFace; }
-
 void TFormHlav::UpdateControlStates() {
-  QPalette p = client_->palette();
-  p.setColor(QPalette::Window, backgroundColour());
-  client_->setPalette(p);
-  fields_->updateStates(printingMode_, backgroundColour());
+  // On screen the desktop's palette; on paper white with dark text, and the
+  // graph on the light face it has on a default desktop.
+  client_->setPalette(printingMode_ ? PrintPalette() : QPalette());
+  GrafAdv->setPalette(printingMode_ ? PaperGraphPalette() : QPalette());
+  fields_->updateStates(printingMode_);
   StatusBar1->setVisible(!printingMode_);
   device_->setTwinPickup(fields_->twinPickup());
   device_->setPrinting(printingMode_);

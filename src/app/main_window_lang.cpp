@@ -13,7 +13,9 @@
 #include "app/parameter_fields.h"
 #include "app/workshop_tools.h"
 #include "core/model/bike_code.h"
+#include "core/report/accessible_texts.h"
 #include "core/ride/ride_texts.h"
+#include "curve/curve_widget.h"
 
 namespace zelmo {
 void TFormHlav::applyControlText(const ControlText& text) {
@@ -21,7 +23,7 @@ void TFormHlav::applyControlText(const ControlText& text) {
   if (auto* menu = qobject_cast<QMenu*>(target)) {
     menu->setTitle(Utf8Text(text.text));
   } else if (auto* action = qobject_cast<QAction*>(target)) {
-    action->setText(Utf8Text(text.text));
+    SetMenuText(action, Utf8Text(text.text));
   } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
     button->setText(Utf8Text(text.text));
   } else if (auto* label = qobject_cast<QLabel*>(target)) {
@@ -72,6 +74,22 @@ void TFormHlav::applyLanguage(std::uint8_t languageId) {
   device_->retranslate(session_->messages(), languageId);
   fitToolRow();
   updateIndicators();
+  nameControls();
+}
+
+void TFormHlav::nameControls() {
+  const std::uint8_t language = session_->choices().languageId;
+  for (const ControlName& name : ControlNames(language)) {
+    if (auto* widget = qobject_cast<QWidget*>(named_.value(QString::fromStdString(name.control)))) {
+      widget->setAccessibleName(QString::fromStdString(name.name));
+    }
+  }
+  describeCurve();
+}
+
+void TFormHlav::describeCurve() {
+  GrafAdv->setAccessibleDescription(
+      QString::fromStdString(CurveDescription(session_->image(), session_->choices().languageId)));
 }
 
 void TFormHlav::ApplySharedTexts() {

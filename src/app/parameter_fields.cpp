@@ -19,7 +19,6 @@ namespace {
 
 constexpr std::array<int, kBreakpointCount> kRowTops{53, 89, 124, 160, 195, 231, 266, 302, 337, 373};
 
-
 }  // namespace
 
 ParameterFields::ParameterFields(QWidget* client, ControlRegistry& registry) : QObject(client), client_(client) {
@@ -29,7 +28,6 @@ ParameterFields::ParameterFields(QWidget* client, ControlRegistry& registry) : Q
   buildTachometer(client, registry);
   programAfterChange_ =
       addCommittingBox(registry, client, "CheckBoxProgHned", QStringLiteral("Programming after change"), 425, 297, 230);
-  programAfterChange_->setAutoFillBackground(true);
   connect(programAfterChange_, &QCheckBox::toggled, this, [this](bool on) {
     colourProgramAfterChange();
     emit programAfterChangeToggled(on);
@@ -109,8 +107,10 @@ void ParameterFields::buildPickup(QWidget* client, ControlRegistry& registry) {
   registry.insert(wheel_->objectName(), wheel_);
   top14_ = addPair(registry, group, Field::Top14, 0, "EditPalec13", "UpDownPalec13", 16, 285, 33);
   top14Label_ = AddLabel(registry, group, "LabelPalec13", Utf8Text(kTop14Label), 67, 287);
+  top14Label_->setBuddy(top14_->buddy());
   top23_ = addPair(registry, group, Field::Top23, 0, "EditPalec24", "UpDownPalec24", 16, 317, 33);
   top23Label_ = AddLabel(registry, group, "LabelPalec24", Utf8Text(kTop23Label), 67, 319);
+  top23Label_->setBuddy(top23_->buddy());
   top14Edit_ = static_cast<ParameterEdit*>(top14_->buddy());
   top23Edit_ = static_cast<ParameterEdit*>(top23_->buddy());
   inverseInput_ = addFlag(registry, group, Field::InverseInput, "CheckBoxInvInput",
@@ -127,9 +127,10 @@ void ParameterFields::buildSettings(QWidget* client, ControlRegistry& registry) 
   registry.insert(bike_->objectName(), bike_);
   connect(bike_, &QComboBox::activated, this, &ParameterFields::bikeChosen);
   baseAdvance_ = addPair(registry, group, Field::BaseAdvance, 0, "EditBaseAdv", "UpDownBaseAdv", 16, 53, 45);
-  AddLabel(registry, group, "LabelBaseAdv", QStringLiteral("Base advance [°]"), 83, 55);
+  AddLabel(registry, group, "LabelBaseAdv", QStringLiteral("Base advance [°]"), 83, 55)
+      ->setBuddy(baseAdvance_->buddy());
   limiter_ = addPair(registry, group, Field::Limiter, 0, "EditOmez2", "UpDownOmez2", 16, 87, 45);
-  AddLabel(registry, group, "LabelOmez2", QStringLiteral("Limiter [rpm]"), 83, 88);
+  AddLabel(registry, group, "LabelOmez2", QStringLiteral("Limiter [rpm]"), 83, 88)->setBuddy(limiter_->buddy());
   longExcitation_ = addFlag(registry, group, Field::LongExcitation, "CheckBoxBuzDlouhe",
                             QStringLiteral("Excitation Long"), 16, 120, 195);
   addFlag(registry, group, Field::BlockEnable, "CheckBoxBlokEnable", QStringLiteral("Blocking enable"), 16, 146, 195);
@@ -138,8 +139,9 @@ void ParameterFields::buildSettings(QWidget* client, ControlRegistry& registry) 
 void ParameterFields::buildTachometer(QWidget* client, ControlRegistry& registry) {
   QGroupBox* group = AddGroup(client, "GroupBox3", 409, 216, 221, 71);
   addFlag(registry, group, Field::Tacho2x, "CheckBoxRpm2Krat", QStringLiteral("Tachometer 2x"), 16, 15, 195);
-  addPair(registry, group, Field::SpeedCorrection, 0, "EditRpmKorekce", "UpDownRpmKorekce", 16, 38, 41);
-  AddLabel(registry, group, "LabelRpmKorekce", QStringLiteral("Correction [%]"), 75, 41);
+  const UpDown* correction =
+      addPair(registry, group, Field::SpeedCorrection, 0, "EditRpmKorekce", "UpDownRpmKorekce", 16, 38, 41);
+  AddLabel(registry, group, "LabelRpmKorekce", QStringLiteral("Correction [%]"), 75, 41)->setBuddy(correction->buddy());
 }
 
 void ParameterFields::writeInto(ParameterImage& image) const {
@@ -161,8 +163,7 @@ void ParameterFields::show(const ParameterImage& image) {
   refreshing_ = false;
 }
 
-void ParameterFields::updateStates(bool printing, const QColor& background) {
-  background_ = background;
+void ParameterFields::updateStates(bool printing) {
   colourProgramAfterChange();
   for (QWidget* control : std::initializer_list<QWidget*>{programAfterChange_, baseAdvance_, limiter_, advanceMinus_,
                                                           advancePlus_, shiftAll_}) {
@@ -183,17 +184,15 @@ void ParameterFields::updateStates(bool printing, const QColor& background) {
 }
 
 void ParameterFields::colourProgramAfterChange() {
-  QPalette p = programAfterChange_->palette();
-  p.setColor(QPalette::Window, programAfterChange_->isChecked() ? kRed : background_);
-  programAfterChange_->setPalette(p);
+  SetFill(programAfterChange_, programAfterChange_->isChecked() ? kRed : QColor(),
+          programAfterChange_->backgroundRole());
 }
 
 void ParameterFields::markNearest(const NearestPoint& nearest) {
   for (int j = 0; j < kBreakpointCount; ++j) {
     const bool marked = !nearest.belowCurve && j == nearest.nearestPoint;
-    const QColor colour = marked ? kLime : kFieldBackground;
-    speedEdits_[static_cast<std::size_t>(j)]->setBackground(colour);
-    advanceEdits_[static_cast<std::size_t>(j)]->setBackground(colour);
+    speedEdits_[static_cast<std::size_t>(j)]->setHighlighted(marked);
+    advanceEdits_[static_cast<std::size_t>(j)]->setHighlighted(marked);
   }
 }
 

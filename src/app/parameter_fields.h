@@ -38,7 +38,7 @@ class ParameterFields : public QObject {
   void show(const ParameterImage& image);
   // The enabling rules of the bike and the controls that the print
   // appearance leaves out.
-  void updateStates(bool printing, const QColor& background);
+  void updateStates(bool printing);
   // The breakpoint nearest to the live speed, in lime; none below the curve.
   void markNearest(const NearestPoint& nearest);
   void focusField(int pointCode);
@@ -91,7 +91,6 @@ class ParameterFields : public QObject {
   };
   std::vector<NumericField> numbers_;
   std::vector<FlagField> flags_;
-  QColor background_ = kButtonFace;
   bool refreshing_ = false;
   bool closed_ = false;
   QWidget* client_;

@@ -6,6 +6,9 @@
 
 #include <initializer_list>
 
+#include "app/colours.h"
+#include "core/look/contrast.h"
+
 namespace zelmo {
 namespace {
 
@@ -55,7 +58,8 @@ void DrawGlyph(QPainter& p, Glyph glyph) {
     case Glyph::Folder: {
       p.setPen(outline);
       p.setBrush(QColor(230, 190, 70));
-      const QPainterPath back = ClosedPath({{1.5, 4.5}, {7.5, 4.5}, {9.5, 6.5}, {17.5, 6.5}, {17.5, 16.5}, {1.5, 16.5}});
+      const QPainterPath back =
+          ClosedPath({{1.5, 4.5}, {7.5, 4.5}, {9.5, 6.5}, {17.5, 6.5}, {17.5, 16.5}, {1.5, 16.5}});
       p.drawPath(back);
       p.setBrush(QColor(250, 215, 100));
       p.drawPolygon(QPolygonF({QPointF(1.5, 16.5), QPointF(4.5, 9.5), QPointF(19.5, 9.5), QPointF(17.5, 16.5)}));
@@ -138,14 +142,14 @@ QIcon WindowIcon() {
     p.setBrush(QColor(240, 240, 240));
     p.drawEllipse(QPointF(32, 34), 9, 9);
     p.setBrush(QColor(255, 200, 0));
-    p.drawPolygon(QPolygonF({QPointF(38, 2), QPointF(22, 32), QPointF(31, 32), QPointF(26, 56), QPointF(44, 24),
-                             QPointF(34, 24)}));
+    p.drawPolygon(QPolygonF(
+        {QPointF(38, 2), QPointF(22, 32), QPointF(31, 32), QPointF(26, 56), QPointF(44, 24), QPointF(34, 24)}));
     icon.addPixmap(pixmap);
   }
   return icon;
 }
 
-QPixmap TriggerWheelPicture(int width, int height, const QColor& background) {
+QPixmap TriggerWheelPicture(int width, int height, const QColor& background, const QColor& label) {
   QPixmap pixmap(width, height);
   pixmap.fill(background);
   QPainter p(&pixmap);
@@ -195,7 +199,7 @@ QPixmap TriggerWheelPicture(int width, int height, const QColor& background) {
   p.drawLine(QPointF(centre.x(), sensor.top()), QPointF(centre.x(), sensor.top() - 10));
   font.setPixelSize(12);
   p.setFont(font);
-  p.setPen(dark);
+  p.setPen(label);
   p.drawText(QRectF(0, sensor.top() - 28, width, 16), Qt::AlignCenter, QStringLiteral("Pick-up"));
 
   // Rotation: an arc outside the teeth from tooth 9 towards tooth 8, head at 8.
@@ -210,7 +214,8 @@ QPixmap TriggerWheelPicture(int width, int height, const QColor& background) {
   const QPointF tip = centre + QPointF(std::cos(end), std::sin(end)) * arcRadius;
   const QPointF tangent(std::sin(end), -std::cos(end));  // anticlockwise on screen
   const QPointF normal(std::cos(end), std::sin(end));
-  const QPainterPath head = ClosedPath({tip + tangent * 7, tip - tangent * 2 + normal * 5, tip - tangent * 2 - normal * 5});
+  const QPainterPath head =
+      ClosedPath({tip + tangent * 7, tip - tangent * 2 + normal * 5, tip - tangent * 2 - normal * 5});
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0, 90, 200));
   p.drawPath(head);
@@ -218,7 +223,14 @@ QPixmap TriggerWheelPicture(int width, int height, const QColor& background) {
 }
 
 void TriggerWheel::paintEvent(QPaintEvent* /*event*/) {
-  if (picture_.size() != size()) picture_ = TriggerWheelPicture(width(), height(), Qt::transparent);
+  // The label stands on the window's background: its dark grey, or the
+  // nearest colour that reads on a dark window.
+  const QColor label =
+      ToColor(ReadableTint(Rgb{40, 40, 40}, ToRgb(palette().color(QPalette::Window))));
+  if (picture_.size() != size() || label != label_) {
+    label_ = label;
+    picture_ = TriggerWheelPicture(width(), height(), Qt::transparent, label_);
+  }
   QPainter(this).drawPixmap(0, 0, picture_);
 }
 

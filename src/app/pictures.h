@@ -13,7 +13,7 @@ QIcon GlyphIcon(Glyph glyph);
 QIcon WindowIcon();
 // Nine teeth numbered 1 to 9, the pick-up labelled above the top of the wheel
 // and the sense of rotation from tooth 9 towards tooth 8.
-QPixmap TriggerWheelPicture(int width, int height, const QColor& background);
+QPixmap TriggerWheelPicture(int width, int height, const QColor& background, const QColor& label);
 
 // The trigger wheel as a control of its size. The picture is drawn at its
 // first paint, so start-up does not wait for it.
@@ -26,6 +26,7 @@ class TriggerWheel : public QWidget {
 
  private:
   QPixmap picture_;
+  QColor label_;  // the colour of the label in the picture
 };
 
 }  // namespace zelmo

@@ -1,6 +1,7 @@
 // The printout through the window: a PDF page turned into a picture and
 // compared with the window, the stamp per language, and the window's return to
 // its normal appearance also when the print fails.
+#include <QApplication>
 #include <QColor>
 #include <QDateTime>
 #include <QDir>
@@ -31,7 +32,8 @@ using test::Child;
 using test::ConfigFolder;
 using test::WhenModal;
 
-const QColor kFace(240, 240, 240);
+// The window's face on screen: the desktop's window colour.
+QColor Face() { return QApplication::palette().color(QPalette::Window); }
 
 // A window whose printouts go where printTo says (empty: the printer).
 struct PrintBench {
@@ -63,8 +65,7 @@ struct PrintBench {
   // A control's place in the client area.
   QRect placeOf(const char* name) const {
     auto* widget = Child<QWidget>(window.get(), name);
-    return QRect(widget->mapTo(window.get(), QPoint(0, 0)) - QPoint(0, window->menuBar()->height()),
-                 widget->size());
+    return QRect(widget->mapTo(window.get(), QPoint(0, 0)) - QPoint(0, window->menuBar()->height()), widget->size());
   }
   void print() const { Child<QToolButton>(window.get(), "SpeedButtonPrint")->click(); }
 
@@ -76,9 +77,9 @@ struct PrintBench {
 // The first page at 50 dpi; null when the PDF cannot be rendered.
 QImage RenderPage(const QString& pdf) {
   const QString prefix = QFileInfo(pdf).absolutePath() + QStringLiteral("/page");
-  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
-                                                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                                 QStringLiteral("1"), pdf, prefix});
+  QProcess::execute(QStringLiteral("pdftoppm"),
+                    {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"),
+                     QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf, prefix});
   const QStringList pages = QDir(QFileInfo(pdf).absolutePath()).entryList({QStringLiteral("page*.png")});
   if (pages.size() != 1) return {};
   return QImage(QFileInfo(pdf).absolutePath() + QLatin1Char('/') + pages.first()).convertToFormat(QImage::Format_RGB32);
@@ -121,7 +122,7 @@ QRect Scaled(const QRect& r, double scale) {
 
 void VerifyNormalAppearance(const PrintBench& bench) {
   TFormHlav& window = *bench.window;
-  QCOMPARE(bench.client()->palette().color(QPalette::Window), kFace);
+  QCOMPARE(bench.client()->palette().color(QPalette::Window), Face());
   for (const char* name : {"StatusBar1", "UpDownBaseAdv", "UpDownOmez2", "CheckBoxProgHned", "BitBtnAdvMinus",
                            "BitBtnAdvPlus", "CheckBoxIgnAll", "CGaugeRpm", "LabelPocetProgramovani"}) {
     QVERIFY2(Child<QWidget>(&window, name)->isVisible(), name);
@@ -205,10 +206,9 @@ class PrintTest : public QObject {
       blank.fill(Qt::white);
       const double toPicture = MeanDifference(Coarse(page.copy(place)), Coarse(expected.copy(place)));
       const double toBlank = MeanDifference(Coarse(page.copy(place)), Coarse(blank));
-      QVERIFY2(toPicture * 4 < toBlank, qPrintable(QStringLiteral("%1: %2 against %3")
-                                                       .arg(QString::fromLatin1(name))
-                                                       .arg(toPicture)
-                                                       .arg(toBlank)));
+      QVERIFY2(
+          toPicture * 4 < toBlank,
+          qPrintable(QStringLiteral("%1: %2 against %3").arg(QString::fromLatin1(name)).arg(toPicture).arg(toBlank)));
     }
     // Labels, field values and the stamp are text in the PDF, not pixels.
     QProcess text;
@@ -270,7 +270,7 @@ class PrintTest : public QObject {
     to = QDateTime::currentDateTime();
     QVERIFY(label->text().startsWith(QStringLiteral("Datum a čas tisku:  ")));
     QVERIFY2(StampOfBetween(label->text(), kCzech, from, to), qPrintable(label->text()));
-    QCOMPARE(label->palette().color(QPalette::Window), kFace);
+    QCOMPARE(label->palette().color(QPalette::Window), Face());
   }
 
   void languageWithoutStampKeepsTheLabelText() {

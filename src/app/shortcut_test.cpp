@@ -101,6 +101,70 @@ class ShortcutTest : public QObject {
     QVERIFY(!bench.window->session().canRedo());
   }
 
+  // Ctrl+Y and Ctrl+Shift+Z redo as the design's Ctrl+Alt+Z does, even from a
+  // field whose own editing would claim them.
+  void desktopRedoKeys() {
+    KeyBench bench(config_->file(QStringLiteral("sheet.pdf")));
+    const int start = bench.advance(0);
+    auto* upDown = Child<UpDown>(bench.window.get(), "UpDown50");
+    for (const QKeyCombination redo : {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}) {
+      QTest::mouseClick(upDown, Qt::LeftButton, {}, QPoint(upDown->width() / 2, 2));
+      QCOMPARE(bench.advance(0), start + 1);
+      bench.type(QString::number(bench.advance(1)));
+      bench.press(Qt::CTRL | Qt::Key_Z);
+      QCOMPARE(bench.advance(0), start);
+      bench.type(QString::number(bench.advance(1)));
+      bench.press(redo);
+      QCOMPARE(bench.advance(0), start + 1);
+      bench.press(Qt::CTRL | Qt::Key_Z);
+      QCOMPARE(bench.advance(0), start);
+    }
+  }
+
+  // Ctrl+O and Ctrl+S show the dialogs of F3 and F2; Ctrl+Q ends the program
+  // as Exit does.
+  void desktopFileKeys() {
+    KeyBench bench(config_->file(QStringLiteral("sheet.pdf")));
+    for (const QKeyCombination key : {Qt::CTRL | Qt::Key_O, Qt::CTRL | Qt::Key_S}) {
+      bench.type(QStringLiteral("33"));
+      QString seen;
+      CloseModal(&seen);
+      bench.press(key);
+      QCOMPARE(seen, QStringLiteral("QFileDialog"));
+    }
+    bench.type(QStringLiteral("33"));
+    bench.press(Qt::CTRL | Qt::Key_Q);
+    QVERIFY(!bench.window->isVisible());
+    // Closing takes the typed value, as the close button does.
+    QCOMPARE(bench.advance(1), 33);
+  }
+
+  // The menus show every key of an item, the design's first, in every language.
+  void menusShowTheKeys() {
+    KeyBench bench(config_->file(QStringLiteral("sheet.pdf")));
+    TFormHlav* window = bench.window.get();
+    const auto keys = [window](const char* item) { return Child<QAction>(window, item)->shortcuts(); };
+    using Keys = QList<QKeySequence>;
+    QCOMPARE(keys("MenuOpen"), (Keys{QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_O)}));
+    QCOMPARE(keys("MenuSave"), (Keys{QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_S)}));
+    QCOMPARE(keys("MenuExit"), (Keys{QKeySequence(Qt::CTRL | Qt::Key_Q)}));
+    QCOMPARE(keys("MenuZnovu"), (Keys{QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    QCOMPARE(keys("MenuZpet"), (Keys{QKeySequence(Qt::CTRL | Qt::Key_Z)}));
+    QCOMPARE(keys("MenuNew"), (Keys{QKeySequence(Qt::CTRL | Qt::Key_N)}));
+    QCOMPARE(keys("MenuOpenExeDir"), (Keys{QKeySequence(Qt::CTRL | Qt::Key_F3)}));
+    for (void (TFormHlav::*language)() :
+         {&TFormHlav::MenuGermanClick, &TFormHlav::MenuCzechClick, &TFormHlav::MenuEnglishClick}) {
+      (window->*language)();
+      QVERIFY(Child<QAction>(window, "MenuOpen")->text().endsWith(QStringLiteral("\tF3, Ctrl+O")));
+      QVERIFY(Child<QAction>(window, "MenuSave")->text().endsWith(QStringLiteral("\tF2, Ctrl+S")));
+      QVERIFY(
+          Child<QAction>(window, "MenuZnovu")->text().endsWith(QStringLiteral("\tCtrl+Alt+Z, Ctrl+Y, Ctrl+Shift+Z")));
+      // One key: the menu shows it by itself.
+      QVERIFY(!Child<QAction>(window, "MenuExit")->text().contains(QLatin1Char('\t')));
+    }
+  }
+
   // Advance -/+, Save and Print take what the fields hold, typed or not.
   void commandsThatTakeTheFieldsTakeTheTypedValue() {
     const QString pdf = config_->file(QStringLiteral("sheet.pdf"));

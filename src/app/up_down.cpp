@@ -10,15 +10,16 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "app/colours.h"
+
 namespace zelmo {
 
 ParameterEdit::ParameterEdit(QWidget* parent) : QLineEdit(parent) {}
 
-void ParameterEdit::setBackground(const QColor& colour) {
-  QPalette p = palette();
-  if (p.color(QPalette::Base) == colour) return;
-  p.setColor(QPalette::Base, colour);
-  setPalette(p);
+void ParameterEdit::setHighlighted(bool on) {
+  if (on == highlighted_) return;
+  highlighted_ = on;
+  SetFill(this, on ? kLime : QColor(), QPalette::Base, QPalette::Text);
 }
 
 void ParameterEdit::focusOutEvent(QFocusEvent* event) {
@@ -59,7 +60,12 @@ std::optional<long long> ParseWholeNumber(const QString& text) {
 }
 
 UpDown::UpDown(int minimum, int maximum, int increment, bool thousands, QWidget* parent)
-    : QWidget(parent), minimum_(minimum), maximum_(maximum), step_(increment), thousands_(thousands), position_(minimum) {
+    : QWidget(parent),
+      minimum_(minimum),
+      maximum_(maximum),
+      step_(increment),
+      thousands_(thousands),
+      position_(minimum) {
   setFocusPolicy(Qt::NoFocus);
   connect(&repeat_, &QTimer::timeout, this, [this] {
     repeat_.setInterval(100);

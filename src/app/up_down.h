@@ -4,8 +4,8 @@
 // the position and keeps it in its range; the field shows it.
 #include <QLineEdit>
 #include <QTimer>
-#include <optional>
 #include <QWidget>
+#include <optional>
 
 namespace zelmo {
 
@@ -16,9 +16,9 @@ class ParameterEdit : public QLineEdit {
  public:
   explicit ParameterEdit(QWidget* parent = nullptr);
 
-  // Fills the background, for the highlight of the breakpoint nearest to the
-  // live speed.
-  void setBackground(const QColor& colour);
+  // The highlight of the breakpoint nearest to the live speed: a lime field
+  // with dark text; without it the field has the palette's colours.
+  void setHighlighted(bool on);
 
  signals:
   void exited();
@@ -27,6 +27,9 @@ class ParameterEdit : public QLineEdit {
  protected:
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool highlighted_ = false;
 };
 
 class UpDown : public QWidget {

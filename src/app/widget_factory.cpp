@@ -1,14 +1,15 @@
 #include "app/widget_factory.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProgressBar>
 #include <QStyle>
 
 #include "app/colours.h"
+#include "app/gauge.h"
 #include "app/mouse_check_box.h"
 #include "app/up_down.h"
 
@@ -18,6 +19,17 @@ namespace {
 constexpr int kUpDownWidth = 16;
 
 }  // namespace
+
+void SetMenuText(QAction* action, const QString& caption) {
+  const QList<QKeySequence> keys = action->shortcuts();
+  if (keys.size() < 2) {
+    action->setText(caption);
+    return;
+  }
+  QStringList names;
+  for (const QKeySequence& key : keys) names.append(key.toString(QKeySequence::NativeText));
+  action->setText(caption + QLatin1Char('\t') + names.join(QStringLiteral(", ")));
+}
 
 QFont PixelFont(int pixelSize, bool bold) {
   QFont font = QApplication::font();
@@ -33,17 +45,12 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, int x, int y, int w, int 
   return group;
 }
 
-QProgressBar* AddGauge(ControlRegistry& registry, QWidget* parent, const char* name, const QRect& geometry,
-                       const QColor& bar, bool text) {
-  auto* gauge = new QProgressBar(parent);
+Gauge* AddGauge(ControlRegistry& registry, QWidget* parent, const char* name, const QRect& geometry, const QColor& bar,
+                bool text) {
+  auto* gauge = new Gauge(bar, parent);
   gauge->setObjectName(QString::fromLatin1(name));
   gauge->setGeometry(geometry);
   gauge->setTextVisible(text);
-  gauge->setAlignment(Qt::AlignCenter);
-  gauge->setFormat(QStringLiteral("%p%"));
-  gauge->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #808080; background: white; color: black; }"
-                                      "QProgressBar::chunk { background: %1; }")
-                           .arg(bar.name()));
   registry.insert(gauge->objectName(), gauge);
   return gauge;
 }
@@ -61,10 +68,7 @@ QLabel* AddLabel(ControlRegistry& registry, QWidget* parent, const char* name, c
 
 QLabel* AddBanner(ControlRegistry& registry, QWidget* parent, const char* name, const QString& text, int x, int y) {
   QLabel* label = AddLabel(registry, parent, name, text, x, y, 19, true);
-  label->setAutoFillBackground(true);
-  QPalette p = label->palette();
-  p.setColor(QPalette::Window, kRed);
-  label->setPalette(p);
+  SetFill(label, kRed);
   label->hide();
   return label;
 }

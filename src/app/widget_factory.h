@@ -10,13 +10,14 @@
 
 #include "core/settings/settings.h"
 
+class QAction;
 class QGroupBox;
 class QLabel;
-class QProgressBar;
 class QWidget;
 
 namespace zelmo {
 
+class Gauge;
 class MouseCheckBox;
 class UpDown;
 
@@ -39,10 +40,14 @@ inline QString Utf8Text(std::string_view text) {
 QString AskFileToWrite(QWidget* parent, const char* objectName, const QString& filter, const QString& suffix,
                        const QString& folder = {});
 
+// A menu item's caption. A menu shows only an item's first shortcut, so an
+// item with more lists them all after the caption.
+void SetMenuText(QAction* action, const QString& caption);
+
 QFont PixelFont(int pixelSize, bool bold);
 QGroupBox* AddGroup(QWidget* parent, const char* name, int x, int y, int w, int h);
-QProgressBar* AddGauge(ControlRegistry& registry, QWidget* parent, const char* name, const QRect& geometry,
-                       const QColor& bar, bool text);
+Gauge* AddGauge(ControlRegistry& registry, QWidget* parent, const char* name, const QRect& geometry, const QColor& bar,
+                bool text);
 QLabel* AddLabel(ControlRegistry& registry, QWidget* parent, const char* name, const QString& text, int x, int y,
                  int pixelSize = 11, bool bold = false);
 // A label on a red ground, hidden until there is something to warn of.

@@ -23,7 +23,8 @@ QImage Render(int liveRpm = 0, int hovered = NoPoint) {
   CurveGraph graph;
   graph.hovered = hovered;
   CurveDrawing drawing;
-  graph.draw(curve_test::kWidth, curve_test::kHeight, curve_test::ExampleImage(), liveRpm, Rgb{240, 240, 240}, drawing);
+  graph.draw(curve_test::kWidth, curve_test::kHeight, curve_test::ExampleImage(), liveRpm, Rgb{240, 240, 240}, Rgb{},
+             drawing);
   QImage image;
   QFont font;
   font.setPixelSize(11);  // the window's font

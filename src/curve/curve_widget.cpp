@@ -35,10 +35,12 @@ bool CurveWidget::tick(int liveRpm) {
 }
 
 void CurveWidget::drawNow() {
-  const QColor face = palette().color(QPalette::Window);
-  const Rgb background{static_cast<std::uint8_t>(face.red()), static_cast<std::uint8_t>(face.green()),
-                       static_cast<std::uint8_t>(face.blue())};
-  graph_.draw(QWidget::width(), QWidget::height(), document_.image(), graph_.lastLiveRpm, background, drawing_);
+  const auto rgb = [](const QColor& c) {
+    return Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+               static_cast<std::uint8_t>(c.blue())};
+  };
+  graph_.draw(QWidget::width(), QWidget::height(), document_.image(), graph_.lastLiveRpm,
+              rgb(palette().color(QPalette::Window)), rgb(palette().color(QPalette::WindowText)), drawing_);
   DrawCurve(bitmap_, drawing_, font());
   setHint(QString::fromUtf8(drawing_.hint.data(), static_cast<qsizetype>(drawing_.hint.size())));
   update();
@@ -56,6 +58,13 @@ void CurveWidget::showHintInStatusBar() {
   // pointer stays, and an empty hint must clear the status bar too.
   QStatusTipEvent tip(hint_);
   QCoreApplication::sendEvent(this, &tip);
+}
+
+void CurveWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // New colours (a desktop theme, the print appearance) cannot wait for the
+  // tick: a printout is taken before the next one.
+  if (event->type() == QEvent::PaletteChange && !bitmap_.isNull()) drawNow();
 }
 
 void CurveWidget::paintEvent(QPaintEvent*) {

@@ -50,6 +50,7 @@ class CurveWidget : public QWidget, private CurveSurface {
   void focusRequested(int pointCode);
 
  protected:
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -17,8 +17,8 @@ class ItemSink {
   void roundSquare(int x1, int y1, int x2, int y2, Rgb outline, Rgb inside) {
     add(DrawKind::RoundSquare, x1, y1, x2, y2, outline).fill = inside;
   }
-  void text(int x1, int y1, const char* format, int value, Rgb background) {
-    DrawItem& item = add(DrawKind::Text, x1, y1, x1, y1, kBlack);
+  void text(int x1, int y1, const char* format, int value, Rgb background, Rgb colour) {
+    DrawItem& item = add(DrawKind::Text, x1, y1, x1, y1, colour);
     item.fill = background;
     std::snprintf(item.text.data(), item.text.size(), format, value);
   }
@@ -40,7 +40,7 @@ class ItemSink {
 
 }  // namespace
 
-void CurveGraph::draw(int width, int height, const ParameterImage& image, int liveRpm, Rgb background,
+void CurveGraph::draw(int width, int height, const ParameterImage& image, int liveRpm, Rgb background, Rgb text,
                       CurveDrawing& out) {
   if ((graphRequest & GraphRescale) != 0) rescale(width, height, image);
   graphRequest = 0;
@@ -63,12 +63,12 @@ void CurveGraph::draw(int width, int height, const ParameterImage& image, int li
   const bool evenThousands = rpmMax >= 15000;
   for (int i = 0; i <= rpmMax / 1000; ++i) {
     if (evenThousands && i % 2 != 0) continue;
-    sink.text(gridX(i) - 7, originY + 2, "%ik", i, background);
+    sink.text(gridX(i) - 7, originY + 2, "%ik", i, background, text);
   }
   const bool evenTens = degMax >= 40;
   for (int j = 0; j <= degMax / 5; ++j) {
     if (evenTens && j % 2 != 0) continue;
-    sink.text(originX - 20, gridY(j) - 4, "%i", j * 5, background);
+    sink.text(originX - 20, gridY(j) - 4, "%i", j * 5, background, text);
   }
 
   sink.line(originX, originY, originX, top - 1, kBlack);
@@ -104,7 +104,8 @@ void CurveGraph::draw(int width, int height, const ParameterImage& image, int li
     const int cx = x(PointSpeed(image, p));
     const int cy = y(PointAdvance(image, p));
     sink.roundSquare(cx - 3, cy - 3, cx + 3, cy + 3, kRed, kYellow);
-    if (p == grabbed || p == hovered || (frameAll && IsBreakpointCode(p))) sink.frame(cx - 5, cy - 5, cx + 4, cy + 4, frameColour);
+    if (p == grabbed || p == hovered || (frameAll && IsBreakpointCode(p)))
+      sink.frame(cx - 5, cy - 5, cx + 4, cy + 4, frameColour);
   }
 
   if (grabbed == LimiterPoint || hovered == LimiterPoint) {

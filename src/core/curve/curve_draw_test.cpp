@@ -26,7 +26,7 @@ Drawn DrawExample(void (*setUp)(CurveGraph&) = nullptr, int liveRpm = 0, const P
   d.graph.rescale(kWidth, kHeight, image);
   if (setUp != nullptr) setUp(d.graph);
   d.graph.request(GraphRedraw);
-  d.graph.draw(kWidth, kHeight, image, liveRpm, kFace, d.drawing);
+  d.graph.draw(kWidth, kHeight, image, liveRpm, kFace, kBlack, d.drawing);
   return d;
 }
 
@@ -73,10 +73,24 @@ TEST(CurveDrawing, GridLinesReachBelowTheAxisAsTicks) {
   EXPECT_TRUE(Same(grid[25], 22, 5, 192, 5));
 }
 
+// On a dark desktop the margins and the labels take the window's colours; the
+// plot keeps its own.
+TEST(CurveDrawing, LabelsTakeTheWindowsTextColour) {
+  CurveGraph graph;
+  CurveDrawing drawing;
+  constexpr Rgb kDark{53, 53, 53};
+  constexpr Rgb kLight{255, 255, 255};
+  graph.request(GraphRescale);
+  graph.draw(kWidth, kHeight, ExampleImage(), 0, kDark, kLight, drawing);
+  EXPECT_EQ(Of(drawing, DrawKind::Text, kLight).size(), Texts(drawing).size());
+  for (const DrawItem& item : Of(drawing, DrawKind::Text, kLight)) EXPECT_EQ(item.fill, kDark);
+  EXPECT_EQ(Of(drawing, DrawKind::Fill, kCream).size(), 1U);
+}
+
 TEST(CurveDrawing, LabelsOfTheWorkedExample) {
   const Drawn d = DrawExample();
-  EXPECT_EQ(Texts(d.drawing),
-            (std::vector<std::string>{"0k", "2k", "4k", "6k", "8k", "10k", "12k", "14k", "16k", "0", "10", "20", "30", "40"}));
+  EXPECT_EQ(Texts(d.drawing), (std::vector<std::string>{"0k", "2k", "4k", "6k", "8k", "10k", "12k", "14k", "16k", "0",
+                                                        "10", "20", "30", "40"}));
   const auto texts = Of(d.drawing, DrawKind::Text, kBlack);
   ASSERT_EQ(texts.size(), 14U);
   EXPECT_EQ(texts[0].x1, 18);
@@ -208,7 +222,7 @@ TEST(CurveDrawing, ARedrawReplacesThePreviousItems) {
   Drawn d = DrawExample();
   const auto count = d.drawing.items.size();
   d.graph.request(GraphRedraw);
-  d.graph.draw(kWidth, kHeight, ExampleImage(), 0, kFace, d.drawing);
+  d.graph.draw(kWidth, kHeight, ExampleImage(), 0, kFace, kBlack, d.drawing);
   EXPECT_EQ(d.drawing.items.size(), count);
   EXPECT_EQ(d.drawing.width, kWidth);
   EXPECT_EQ(d.drawing.height, kHeight);

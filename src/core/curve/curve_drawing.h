@@ -6,14 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace zelmo {
+#include "core/look/rgb.h"
 
-struct Rgb {
-  std::uint8_t r = 0;
-  std::uint8_t g = 0;
-  std::uint8_t b = 0;
-  bool operator==(const Rgb&) const = default;
-};
+namespace zelmo {
 
 namespace curve_colour {
 inline constexpr Rgb kCream{255, 251, 240};

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/curve/curve_drawing.h"
 #include "core/curve/curve_document.h"
+#include "core/curve/curve_drawing.h"
 #include "core/model/parameter_image.h"
 #include "core/model/parameter_table.h"
 
@@ -86,7 +86,10 @@ struct CurveGraph {
 
   // Rescales if asked to, clears the requests and describes the whole bitmap
   // and the hint. `out` is refilled; its storage is reused between drawings.
-  void draw(int width, int height, const ParameterImage& image, int liveRpm, Rgb background, CurveDrawing& out);
+  // The margins take the window's background and the axis labels its text
+  // colour, so they read on a dark desktop too.
+  void draw(int width, int height, const ParameterImage& image, int liveRpm, Rgb background, Rgb text,
+            CurveDrawing& out);
 
  private:
   void drag(int X, int Y, CurveDocument& document, CurveSurface& surface);

@@ -162,7 +162,7 @@ TEST(CurveTick, RequestsPlacedBetweenTicksCauseOneDrawing) {
   graph.request(GraphRescale);
   ASSERT_TRUE(graph.tick(false, 0));
   CurveDrawing drawing;
-  graph.draw(kWidth, kHeight, ExampleImage(), 0, Rgb{240, 240, 240}, drawing);
+  graph.draw(kWidth, kHeight, ExampleImage(), 0, Rgb{240, 240, 240}, Rgb{}, drawing);
   EXPECT_EQ(graph.rpmMax, 17500);  // the rescale request was carried out
   EXPECT_EQ(graph.graphRequest, 0);
   EXPECT_FALSE(graph.tick(false, 0));
@@ -175,7 +175,7 @@ TEST(CurveTick, PlainRedrawKeepsTheCachedGeometry) {
   ParameterImage bigger = ExampleImage();
   bigger.rpmPoint(9) = 200;
   CurveDrawing drawing;
-  graph.draw(kWidth, kHeight, bigger, 0, Rgb{}, drawing);
+  graph.draw(kWidth, kHeight, bigger, 0, Rgb{}, Rgb{}, drawing);
   EXPECT_EQ(graph.rpmMax, 17500);
 }
 

@@ -91,13 +91,14 @@ constexpr std::array kExtraRows{
              "Opačná polarita snímače"},
     ExtraRow{Extra::On, "On", "Ein", "Zapnuto"},
     ExtraRow{Extra::Off, "Off", "Aus", "Vypnuto"},
+    ExtraRow{Extra::CurveGraph, "Advance curve", "Zündkurve", "Křivka předstihu"},
 };
 
 constexpr bool InEnumeratorOrder() {
   for (std::size_t i = 0; i < kExtraRows.size(); ++i) {
     if (static_cast<std::size_t>(kExtraRows[i].id) != i) return false;
   }
-  return static_cast<std::size_t>(Extra::Off) + 1 == kExtraRows.size();
+  return static_cast<std::size_t>(Extra::CurveGraph) + 1 == kExtraRows.size();
 }
 static_assert(InEnumeratorOrder(), "every Extra needs its row, in enumerator order");
 

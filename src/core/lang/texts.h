@@ -157,6 +157,7 @@ enum class Extra {
   FieldInverseInput,
   On,
   Off,
+  CurveGraph,  // the graph's name for screen readers
 };
 std::string_view ExtraText(Extra text, std::uint8_t languageId);
 

@@ -1,10 +1,12 @@
 #include "core/files/safe_file.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <memory>
-#include <random>
+#include <string>
 #include <system_error>
+#include <thread>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -12,6 +14,7 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -20,6 +23,8 @@ namespace zelmo {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::string_view kSaveSuffix = ".zelmo-save";
 
 std::string Reason(int error) { return std::generic_category().message(error); }
 
@@ -31,10 +36,34 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-#if defined(_WIN32)
-int OpenExclusive(const fs::path& path) {
-  return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+// One fixed name per target: a save killed half way leaves at most this one
+// file behind, and the next save of the target takes it over.
+fs::path TemporaryName(const fs::path& target) {
+  return target.parent_path() / fs::path("." + target.filename().string() + std::string(kSaveSuffix));
 }
+
+#if defined(_WIN32)
+struct Destination {
+  fs::path target;
+  bool inPlace = false;
+};
+Destination Resolve(const fs::path& requested) {
+  std::error_code ec;
+  Destination d{requested};
+  if (fs::is_symlink(requested, ec)) {
+    const fs::path resolved = fs::weakly_canonical(requested, ec);
+    if (!ec) d.target = resolved;
+  }
+  return d;
+}
+int OpenTemporary(const fs::path& path, int& error) {
+  const int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+  error = fd < 0 ? errno : 0;
+  return fd;
+}
+// An open file cannot be renamed over another here.
+constexpr bool kRenameWhileOpen = false;
+int OpenInPlace(const fs::path& path) { return _wopen(path.c_str(), _O_WRONLY | _O_BINARY); }
 long WriteSome(int fd, const char* data, std::size_t size) {
   return _write(fd, data, static_cast<unsigned>(size > 0x40000000u ? 0x40000000u : size));
 }
@@ -43,7 +72,97 @@ int CloseFile(int fd) { return _close(fd); }
 void KeepMode(int, const fs::path&) {}
 void SyncFolder(const fs::path&) {}
 #else
-int OpenExclusive(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
+struct Destination {
+  fs::path target;
+  // Not a regular file (a FIFO, a terminal, a device) or a descriptor of a
+  // process: written into where it is, never replaced by a file.
+  bool inPlace = false;
+};
+
+bool IsProcessDescriptor(const fs::path& p) {
+  const std::string s = p.lexically_normal().string();
+  return s.starts_with("/proc/") || s.starts_with("/dev/fd/");
+}
+
+// Follows the chain of links by hand: a link to a regular file is kept and
+// its target replaced, a link into /proc (as /dev/stdout is) names an open
+// descriptor, which only takes bytes written into it.
+Destination Resolve(const fs::path& requested) {
+  Destination d{requested};
+  fs::path at = requested;
+  for (int hop = 0; hop < 40; ++hop) {
+    if (IsProcessDescriptor(at)) d.inPlace = true;
+    struct stat st {};
+    if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+    std::error_code ec;
+    const fs::path link = fs::read_symlink(at, ec);
+    if (ec) break;
+    at = link.is_absolute() ? link : at.parent_path() / link;
+  }
+  struct stat st {};
+  if (::stat(requested.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) d.inPlace = true;
+  if (d.inPlace) return d;
+  std::error_code ec;
+  const fs::path resolved = fs::weakly_canonical(requested, ec);
+  if (!ec && resolved != requested) d.target = resolved;
+  return d;
+}
+
+int OpenOnce(const fs::path& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+}
+
+// True when `fd` is still the file at `path`, alone, regular: a save that
+// waited for the lock may find the file renamed away by the one before it,
+// and nothing else (a link, a FIFO, a second name) is ever written through.
+bool StillOurs(int fd, const fs::path& path) {
+  struct stat mine {
+  }, there{};
+  return ::fstat(fd, &mine) == 0 && ::lstat(path.c_str(), &there) == 0 && S_ISREG(mine.st_mode) && mine.st_nlink == 1 &&
+         mine.st_dev == there.st_dev && mine.st_ino == there.st_ino;
+}
+
+// Opens the target's temporary file and holds its lock until it is closed,
+// so two saves of one file never write into the same temporary file. Waits a
+// few seconds for a save of the same file by another process.
+int OpenTemporary(const fs::path& path, int& error) {
+  for (int attempt = 0; attempt < 300; ++attempt) {
+    int fd = OpenOnce(path);
+    error = errno;
+    if (fd < 0 && (error == ELOOP || error == EACCES || error == ENXIO || error == EISDIR)) {
+      // Something else took the name: a link, a file of another owner.
+      if (::unlink(path.c_str()) == 0) {
+        fd = OpenOnce(path);
+        error = errno;
+      }
+    }
+    if (fd < 0) return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+      ::close(fd);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      continue;
+    }
+    if (!StillOurs(fd, path)) {
+      ::close(fd);
+      struct stat there {};
+      if (::lstat(path.c_str(), &there) == 0) ::unlink(path.c_str());
+      continue;
+    }
+    if (::ftruncate(fd, 0) != 0) {
+      error = errno;
+      ::close(fd);
+      return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+  }
+  error = EBUSY;
+  return -1;
+}
+// The lock on the temporary file then covers the rename: a save of the same
+// file waiting for it starts only after it.
+constexpr bool kRenameWhileOpen = true;
+int OpenInPlace(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC); }
 long WriteSome(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 int SyncToDisk(int fd) { return ::fsync(fd); }
 int CloseFile(int fd) { return ::close(fd); }
@@ -62,12 +181,67 @@ void SyncFolder(const fs::path& folder) {
 }
 #endif
 
-fs::path TemporaryName(const fs::path& target, std::mt19937& random) {
-  const std::string suffix = ".tmp" + std::to_string(random() % 1000000000u);
-  return target.parent_path() / fs::path("." + target.filename().string() + suffix);
+// Every byte, or the reason it stopped.
+int WriteAll(int fd, std::string_view content) {
+  const char* data = content.data();
+  std::size_t left = content.size();
+  while (left > 0) {
+    const long n = WriteSome(fd, data, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return ENOSPC;
+    data += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return 0;
 }
 
+FileResult WriteInPlace(const fs::path& requested, const fs::path& target, std::string_view content) {
+  const int fd = OpenInPlace(target);
+  if (fd < 0) return {false, Describe(requested, "cannot open", Reason(errno))};
+  if (const int error = WriteAll(fd, content); error != 0) {
+    CloseFile(fd);
+    return {false, Describe(requested, "cannot write", Reason(error))};
+  }
+  if (CloseFile(fd) != 0) return {false, Describe(requested, "cannot close", Reason(errno))};
+  return {};
+}
+
+bool IsTemporaryName(const std::string& name) {
+  return name.size() > kSaveSuffix.size() + 1 && name.front() == '.' && name.ends_with(kSaveSuffix);
+}
+
+#if defined(_WIN32)
+void RemoveIfAbandoned(const fs::path& file) {
+  std::error_code ec;
+  fs::remove(file, ec);
+}
+#else
+// A running save holds the lock; a file nobody locks was left by a save that
+// was cut off.
+void RemoveIfAbandoned(const fs::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat mine {
+  }, there{};
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &mine) == 0 && ::lstat(file.c_str(), &there) == 0 &&
+      mine.st_dev == there.st_dev && mine.st_ino == there.st_ino) {
+    ::unlink(file.c_str());
+  }
+  ::close(fd);
+}
+#endif
+
 }  // namespace
+
+void RemoveAbandonedSaves(const fs::path& folder) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (IsTemporaryName(it->path().filename().string())) RemoveIfAbandoned(it->path());
+  }
+}
 
 ReadResult ReadWholeFile(const fs::path& path, std::size_t maxSize) {
   ReadResult result;
@@ -105,56 +279,36 @@ ReadResult ReadWholeFile(const fs::path& path, std::size_t maxSize) {
 }
 
 FileResult WriteFileAtomically(const fs::path& requested, std::string_view content) {
-  std::error_code ec;
-  // Saving through a link replaces the file it points to, not the link.
-  fs::path target = requested;
-  if (fs::is_symlink(requested, ec)) {
-    const fs::path resolved = fs::weakly_canonical(requested, ec);
-    if (!ec) target = resolved;
-  }
+  const Destination destination = Resolve(requested);
+  const fs::path& target = destination.target;
+  if (destination.inPlace) return WriteInPlace(requested, target, content);
 
-  std::mt19937 random(std::random_device{}());
-  fs::path temp;
-  int fd = -1;
+  const fs::path temp = TemporaryName(target);
   int openError = 0;
-  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    temp = TemporaryName(target, random);
-    fd = OpenExclusive(temp);
-    openError = errno;
-    if (fd < 0 && openError != EEXIST) break;
-  }
+  int fd = OpenTemporary(temp, openError);
   if (fd < 0) return {false, Describe(requested, "cannot create a temporary file beside it", Reason(openError))};
   KeepMode(fd, target);
 
-  auto fail = [&](std::string_view what, int error) {
+  std::error_code ec;
+  auto fail = [&](std::string_view what, const std::string& reason) {
+    // Removed while the lock is still held, so no other save is using it.
+    std::error_code ignored;
+    fs::remove(temp, ignored);
     if (fd >= 0) CloseFile(fd);
-    fs::remove(temp, ec);
-    return FileResult{false, Describe(requested, what, Reason(error))};
+    return FileResult{false, Describe(requested, what, reason)};
   };
 
-  const char* data = content.data();
-  std::size_t left = content.size();
-  while (left > 0) {
-    const long n = WriteSome(fd, data, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail("cannot write", errno);
-    }
-    if (n == 0) return fail("cannot write", ENOSPC);
-    data += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  if (SyncToDisk(fd) != 0) return fail("cannot flush to disk", errno);
-  const int closed = CloseFile(fd);
-  fd = -1;
-  if (closed != 0) return fail("cannot close", errno);
+  if (const int error = WriteAll(fd, content); error != 0) return fail("cannot write", Reason(error));
+  if (SyncToDisk(fd) != 0) return fail("cannot flush to disk", Reason(errno));
 
-  fs::rename(temp, target, ec);
-  if (ec) {
-    const std::string reason = ec.message();
-    fs::remove(temp, ec);
-    return {false, Describe(requested, "cannot replace", reason)};
+  if (!kRenameWhileOpen) {
+    const int closed = CloseFile(fd);
+    fd = -1;
+    if (closed != 0) return fail("cannot close", Reason(errno));
   }
+  fs::rename(temp, target, ec);
+  if (ec) return fail("cannot replace", ec.message());
+  if (fd >= 0 && CloseFile(fd) != 0) return {false, Describe(requested, "cannot close", Reason(errno))};
   SyncFolder(target.parent_path());
   return {};
 }

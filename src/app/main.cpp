@@ -6,6 +6,7 @@
 #include <malloc.h>
 #endif
 
+#include "app/close_on_signal.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/port_binding.h"
@@ -13,6 +14,9 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  // A logout or shutdown closes the window as its close command does; taken
+  // before the window starts, the close then waits for the event loop.
+  zelmo::CloseOnSignal closeOnSignal(zelmo::CloseAllAndQuit);
   const zelmo::CommandLine line = zelmo::SplitCommandLine(QApplication::arguments().mid(1));
   const auto configFiles = zelmo::FindConfigFiles(zelmo::ProcessEnvironment);
   zelmo::QtSerialLink link(zelmo::StartupPortMapping(configFiles, line.options.value(QStringLiteral("--port"))));

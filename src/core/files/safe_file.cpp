@@ -112,14 +112,19 @@ int OpenOnce(const fs::path& path) {
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
 }
 
-// True when `fd` is still the file at `path`, alone, regular: a save that
-// waited for the lock may find the file renamed away by the one before it,
-// and nothing else (a link, a FIFO, a second name) is ever written through.
-bool StillOurs(int fd, const fs::path& path) {
+enum class Held { Usable, Gone, Foreign };
+
+// What the locked `fd` is: still the file at `path`, alone and regular; or
+// renamed away meanwhile by the save that held the lock before (another may
+// have made a new one at `path`, which is not ours to touch); or the file at
+// `path` but something that must never be written through (a second name of
+// another file, a FIFO).
+Held Inspect(int fd, const fs::path& path) {
   struct stat mine {
   }, there{};
-  return ::fstat(fd, &mine) == 0 && ::lstat(path.c_str(), &there) == 0 && S_ISREG(mine.st_mode) && mine.st_nlink == 1 &&
-         mine.st_dev == there.st_dev && mine.st_ino == there.st_ino;
+  if (::fstat(fd, &mine) != 0 || ::lstat(path.c_str(), &there) != 0) return Held::Gone;
+  if (mine.st_dev != there.st_dev || mine.st_ino != there.st_ino) return Held::Gone;
+  return S_ISREG(mine.st_mode) && mine.st_nlink == 1 ? Held::Usable : Held::Foreign;
 }
 
 // Opens the target's temporary file and holds its lock until it is closed,
@@ -142,10 +147,10 @@ int OpenTemporary(const fs::path& path, int& error) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
       continue;
     }
-    if (!StillOurs(fd, path)) {
+    if (const Held held = Inspect(fd, path); held != Held::Usable) {
+      // Unlinked while its lock is held, so no other save is writing it.
+      if (held == Held::Foreign) ::unlink(path.c_str());
       ::close(fd);
-      struct stat there {};
-      if (::lstat(path.c_str(), &there) == 0) ::unlink(path.c_str());
       continue;
     }
     if (::ftruncate(fd, 0) != 0) {

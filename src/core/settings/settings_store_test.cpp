@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/model/presets.h"
@@ -52,6 +56,29 @@ TEST_F(SettingsStoreTest, FirstStartWithoutFilesKeepsEveryDefault) {
   EXPECT_EQ(settings.left, 11);
   EXPECT_EQ(settings.selectedComIndex, 0);
   EXPECT_EQ(area, NewParameters(0));
+}
+
+TEST_F(SettingsStoreTest, SavesKilledAtAnyMomentLeaveNoTemporaryFileAfterTheNextSave) {
+  SettingsRecord settings;
+  const ParameterImage area = NewParameters(3);
+  ASSERT_TRUE(SaveCloseFiles(files_, settings, area).ok);
+  const fs::path folder = files_.settingsFile.parent_path();
+  for (int round = 0; round < 40; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (;;) SaveCloseFiles(files_, settings, area);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(300 * (round % 7)));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+  }
+  ASSERT_TRUE(SaveCloseFiles(files_, settings, area).ok);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Zelmo_TCI.ini", "_Zelmo_TCI.ini"}));
+  EXPECT_EQ(Slurp(files_.shadowFile), WriteShadowFile(area));
 }
 
 TEST_F(SettingsStoreTest, SaveCreatesTheFolderAndTheNextStartReadsItBack) {

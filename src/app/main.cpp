@@ -7,6 +7,7 @@
 #include <malloc.h>
 #endif
 
+#include "app/close_on_signal.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/port_binding.h"
@@ -40,6 +41,9 @@ int main(int argc, char** argv) {
     }
   }
   QApplication application(argc, argv);
+  // A logout or shutdown closes the window as its close command does; taken
+  // before the window starts, the close then waits for the event loop.
+  zelmo::CloseOnSignal closeOnSignal(zelmo::CloseAllAndQuit);
   const zelmo::CommandLine line = zelmo::ParseCommandLine(QApplication::arguments().mid(1));
   if (!line.error.isEmpty()) {
     Print(stderr, QStringLiteral("zelmo-tci: %1\nTry 'zelmo-tci --help' for more information.\n").arg(line.error));

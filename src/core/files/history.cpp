@@ -142,6 +142,7 @@ HistorySaveResult SaveHistoryEntry(const fs::path& folder, const ParameterImage&
     result.error = folder.string() + ": cannot create the folder: " + ec.message();
     return result;
   }
+  RemoveAbandonedSaves(folder);
   HistoryName name{time, event, 1};
   for (const Named& entry : Scan(folder)) {
     if (entry.name.time == time) name.sequence = std::max(name.sequence, entry.name.sequence + 1);

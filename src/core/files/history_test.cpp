@@ -51,12 +51,12 @@ TEST(HistoryNames, FormatAndParseRoundTrip) {
 }
 
 TEST(HistoryNames, OnlyExactNamesParse) {
-  for (const char* other : {"2026-12-09_14-03-22_read.IGN", "2026-12-09_14-03-22_Read.ign", "2026-12-09_14-03-22_read",
-                            "2026-12-09_14-03-22_read.ign~", "x2026-12-09_14-03-22_read.ign",
-                            "2026-12-09_14-03-22_read_1.ign", "2026-12-09_14-03-22_read_02.ign",
-                            "2026-12-09_14-03-22_read_.ign", "2026-12-09_14-03-22_write.ign",
-                            "2026-12-9_14-03-22_read.ign", "2026-12-09_14-3-22_read.ign", "2026-00-09_14-03-22_read.ign",
-                            "2026-12-09_14-03-61_read.ign", ".2026-12-09_14-03-22_read.ign.tmp123", "data.ign", ""}) {
+  for (const char* other :
+       {"2026-12-09_14-03-22_read.IGN", "2026-12-09_14-03-22_Read.ign", "2026-12-09_14-03-22_read",
+        "2026-12-09_14-03-22_read.ign~", "x2026-12-09_14-03-22_read.ign", "2026-12-09_14-03-22_read_1.ign",
+        "2026-12-09_14-03-22_read_02.ign", "2026-12-09_14-03-22_read_.ign", "2026-12-09_14-03-22_write.ign",
+        "2026-12-9_14-03-22_read.ign", "2026-12-09_14-3-22_read.ign", "2026-00-09_14-03-22_read.ign",
+        "2026-12-09_14-03-61_read.ign", ".2026-12-09_14-03-22_read.ign.zelmo-save", "data.ign", ""}) {
     EXPECT_FALSE(ParseHistoryFileName(other)) << other;
   }
 }
@@ -65,6 +65,15 @@ TEST(HistoryNames, TextsForTheList) {
   EXPECT_EQ(HistoryTimeText(kTime), "2026-12-09 14:03:22");
   EXPECT_EQ(HistoryEventText(HistoryEvent::Read, kEnglish), "Read");
   EXPECT_EQ(HistoryEventText(HistoryEvent::Program, kGerman), "Programmiert");
+}
+
+TEST_F(HistoryTest, TemporaryFilesOfKilledSavesGoWithTheNextEntry) {
+  fs::create_directories(folder_);
+  for (const char* left : {".2026-12-09_14-03-20_read.ign.zelmo-save", ".2026-12-09_14-03-21_program.ign.zelmo-save"}) {
+    std::ofstream(folder_ / left) << "cut off";
+  }
+  ASSERT_TRUE(SaveHistoryEntry(folder_, NewParameters(7), HistoryEvent::Read, kTime).ok);
+  EXPECT_EQ(Names(), std::vector<std::string>{"2026-12-09_14-03-22_read.ign"});
 }
 
 TEST_F(HistoryTest, SavesAParameterFileAndCreatesTheFolder) {

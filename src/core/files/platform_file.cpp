@@ -17,9 +17,6 @@ namespace fs = std::filesystem;
 
 #if defined(_WIN32)
 
-int OpenExclusive(const fs::path& path) {
-  return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-}
 long WriteSome(int fd, const char* data, std::size_t size) {
   return _write(fd, data, static_cast<unsigned>(size > 0x40000000u ? 0x40000000u : size));
 }
@@ -34,7 +31,6 @@ std::FILE* OpenStdioFile(const fs::path& path, const char* mode) {
 
 #else
 
-int OpenExclusive(const fs::path& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
 long WriteSome(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 int SyncToDisk(int fd) { return ::fsync(fd); }
 int CloseFile(int fd) { return ::close(fd); }

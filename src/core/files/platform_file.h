@@ -1,6 +1,6 @@
 #pragma once
-// The few file operations the standard library has no portable form for: an
-// exclusive create, writing through a descriptor, flushing to the disk, and
+// The few file operations the standard library has no portable form for:
+// writing through a descriptor, flushing to the disk, and
 // opening by a path with any characters in its name. One of the core's
 // platform files: the only place in src/core/files that knows whether it runs
 // on Windows or on POSIX.
@@ -10,8 +10,6 @@
 
 namespace zelmo::platform {
 
-// A descriptor for a new file, -1 with errno set when it exists or cannot be made.
-int OpenExclusive(const std::filesystem::path& path);
 // Bytes written (possibly fewer than asked), -1 with errno set on failure.
 long WriteSome(int fd, const char* data, std::size_t size);
 int SyncToDisk(int fd);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 #if defined(_WIN32)
 #include <process.h>
@@ -43,6 +44,10 @@ inline void SetEnvironment(const std::string& name, const std::string& value) {
 inline bool InChildWithFileSizeLimit(unsigned long, const std::function<bool()>&) { return false; }
 inline bool InChildWithoutRoot(const std::function<bool()>&) { return false; }
 inline bool RunningAsRoot() { return false; }
+template <typename Duration>
+inline bool KillChildAfter(Duration, const std::function<void()>&) {
+  return false;
+}
 inline bool MakePipe(const std::filesystem::path&) { return false; }
 
 #else
@@ -82,6 +87,20 @@ inline bool InChildWithFileSizeLimit(rlim_t bytes, const std::function<bool()>& 
 }
 
 inline bool RunningAsRoot() { return ::geteuid() == 0; }
+
+// A child repeats `step` until it is killed (SIGKILL, as a crash or a pulled
+// plug ends a program) after `delay`; false when no child could be made.
+template <typename Duration>
+inline bool KillChildAfter(Duration delay, const std::function<void()>& step) {
+  const pid_t child = ::fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    for (;;) step();
+  }
+  std::this_thread::sleep_for(delay);
+  ::kill(child, SIGKILL);
+  return ::waitpid(child, nullptr, 0) == child;
+}
 // A named pipe (FIFO) at path.
 inline bool MakePipe(const std::filesystem::path& path) { return ::mkfifo(path.c_str(), 0600) == 0; }
 

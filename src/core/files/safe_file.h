@@ -1,7 +1,9 @@
 #pragma once
 // Whole-file reading with a size cap, and saving that never leaves a short or
 // half-written file behind: the text goes to a temporary file in the same
-// folder, is flushed to disk and then renamed over the target.
+// folder (one fixed name per target, `.NAME.zelmo-save`), is flushed to disk
+// and then renamed over the target. What is not a regular file (a FIFO, a
+// terminal, /dev/stdout) is written into in place instead of being replaced.
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -27,7 +29,14 @@ struct ReadResult {
 
 ReadResult ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize = kMaxFileSize);
 
-// On failure the target keeps its old content and no temporary file remains.
+// On failure a regular target keeps its old content and no temporary file
+// remains. A link to a regular file stays a link; the file it names is
+// replaced.
 FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+// Removes the temporary files that saves into `folder` left when they were
+// killed; saves still running are left alone. For folders whose files are
+// each written once under a new name (the history).
+void RemoveAbandonedSaves(const std::filesystem::path& folder);
 
 }  // namespace zelmo

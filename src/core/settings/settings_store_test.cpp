@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "core/files/platform_test_support.h"
 #include "core/files/utf8_path.h"
@@ -57,6 +60,24 @@ TEST_F(SettingsStoreTest, FirstStartWithoutFilesKeepsEveryDefault) {
   EXPECT_EQ(settings.left, 11);
   EXPECT_EQ(settings.selectedComIndex, 0);
   EXPECT_EQ(area, NewParameters(0));
+}
+
+TEST_F(SettingsStoreTest, SavesKilledAtAnyMomentLeaveNoTemporaryFileAfterTheNextSave) {
+  SettingsRecord settings;
+  const ParameterImage area = NewParameters(3);
+  ASSERT_TRUE(SaveCloseFiles(files_, settings, area).ok);
+  const fs::path folder = files_.settingsFile.parent_path();
+  if (!test::kChildLimits) GTEST_SKIP() << test::kNoChildLimits;
+  for (int round = 0; round < 40; ++round) {
+    ASSERT_TRUE(test::KillChildAfter(std::chrono::microseconds(300 * (round % 7)),
+                                     [&] { SaveCloseFiles(files_, settings, area); }));
+  }
+  ASSERT_TRUE(SaveCloseFiles(files_, settings, area).ok);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Zelmo_TCI.ini", "_Zelmo_TCI.ini"}));
+  EXPECT_EQ(Slurp(files_.shadowFile), WriteShadowFile(area));
 }
 
 TEST_F(SettingsStoreTest, SaveCreatesTheFolderAndTheNextStartReadsItBack) {

@@ -31,6 +31,8 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
   toolScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   toolScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   toolScroll_->setFixedHeight(kToolRowHeight);
+  // The controls inside take the focus; the frames around them need none.
+  toolScroll_->setFocusPolicy(Qt::NoFocus);
   toolRow_ = new QWidget;
   toolRow_->setObjectName(QStringLiteral("ToolRow"));
   toolRow_->setFixedSize(kDesignedWidth, kToolRowHeight);
@@ -38,6 +40,7 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
   layout->addWidget(toolScroll_);
 
   scroll_ = AddScrollArea(this, "ClientScroll");
+  scroll_->setFocusPolicy(Qt::NoFocus);
   // A window onto the design below the tool row: the design keeps its own
   // coordinates and sits the tool row's height above the window's top.
   auto* below = new QWidget;

@@ -199,9 +199,9 @@ void TFormHlav::buildMenus() {
       &QAction::triggered, this, &TFormHlav::MenuOpenExeDirClick);
   MenuHistory = addMenuItem(file, "MenuHistory", QString(), {});
   connect(MenuHistory, &QAction::triggered, this, &TFormHlav::MenuHistoryClick);
-  MenuOpenRecording = addMenuItem(file, "MenuOpenRecording", QString(), QKeySequence());
+  MenuOpenRecording = addMenuItem(file, "MenuOpenRecording", QString(), {});
   connect(MenuOpenRecording, &QAction::triggered, this, &TFormHlav::MenuOpenRecordingClick);
-  MenuCompare = addMenuItem(file, "MenuCompare", QString(), QKeySequence());
+  MenuCompare = addMenuItem(file, "MenuCompare", QString(), {});
   connect(MenuCompare, &QAction::triggered, this, &TFormHlav::MenuCompareClick);
   file->addSeparator();
   connect(addMenuItem(file, "MenuSave", QStringLiteral("&Save"),
@@ -244,7 +244,7 @@ void TFormHlav::buildMenus() {
                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   connect(MenuZpet, &QAction::triggered, this, &TFormHlav::SpeedButtonZpetClick);
   connect(MenuZnovu, &QAction::triggered, this, &TFormHlav::SpeedButtonZnovuClick);
-  MenuOperatingPoint = addMenuItem(tools, "MenuOperatingPoint", QString(), QKeySequence());
+  MenuOperatingPoint = addMenuItem(tools, "MenuOperatingPoint", QString(), {});
   MenuOperatingPoint->setCheckable(true);
   connect(MenuOperatingPoint, &QAction::triggered, this, &TFormHlav::MenuOperatingPointClick);
 

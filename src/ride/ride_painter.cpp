@@ -286,7 +286,7 @@ void PaintRideVisits(QPainter& painter, const QRect& area, const RideVisits& vis
 
   CurveGraph graph;
   CurveDrawing drawing;
-  graph.draw(graphArea.width(), graphArea.height(), editor, 0, Rgb{255, 255, 255}, drawing);
+  graph.draw(graphArea.width(), graphArea.height(), editor, 0, Rgb{255, 255, 255}, Rgb{0, 0, 0}, drawing);
   QImage curve;
   DrawCurve(curve, drawing, painter.font());
   painter.drawImage(graphArea.topLeft(), curve);

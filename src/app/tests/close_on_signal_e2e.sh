@@ -16,8 +16,10 @@ window_pid=""
 trap 'kill "$sim_pid" $window_pid 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [[ -e $work/port ]] && break; sleep 0.1; done
 
-# QSerialPort names its lock after the path, '/' turned into '_'.
-lock_name="LCK..$(tr / _ <<<"$work/port")"
+# The window opens the device the link leads to, and QSerialPort names its
+# lock after that device without "/dev/", '/' turned into '_'.
+device=$(readlink -f "$work/port")
+lock_name="LCK..$(tr / _ <<<"${device#/dev/}")"
 find_lock() { ls /var/lock/"$lock_name" /run/lock/"$lock_name" /tmp/"$lock_name" 2>/dev/null | head -1 || true; }
 
 # A lock left by an earlier run that was killed would be taken for this one's.

@@ -236,7 +236,9 @@ void PaintRidePlot(QPainter& painter, const QRectF& area, const RideScene& scene
   const double seriesHeight =
       std::max(0.0, plotBottom - plotTop - switches * switchHeight - (seriesCount + 1) * (gap + fm.height()));
 
-  painter.setRenderHint(QPainter::Antialiasing, true);
+  // Aliased: the strokes stand on pixel columns anyway, and smoothing tens of
+  // thousands of short lines would cost more than the rest of the drawing.
+  painter.setRenderHint(QPainter::Antialiasing, false);
   double top = plotTop;
   for (const auto& [lane, column] : lanes) {
     if (lane->step) {

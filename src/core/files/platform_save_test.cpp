@@ -210,7 +210,7 @@ TEST_F(PlatformSaveTest, AbandonedTemporaryFilesGoRunningSavesStay) {
   if (child == 0) {
     const int fd = ::open((dir_ / ".busy.ign.zelmo-save").c_str(), O_RDONLY);
     ::flock(fd, LOCK_EX);
-    (void)::write(ready[1], "x", 1);
+    if (::write(ready[1], "x", 1) != 1) ::_exit(1);
     ::pause();
     ::_exit(0);
   }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How fast zelmo-cli programs a prompt unit: from the first frame sent to the
 # verify that ends the transfer must take at most 4 ticks of 55 ms. Runs the
 # simulated unit on a pseudo-terminal, programs it a few times and reports

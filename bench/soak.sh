@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Soak test: the window against the simulated unit over a faulty line for
 # MINUTES minutes (default 10). A relay between them drops, corrupts and holds
 # back replies at random and pulls the line every few minutes; every 20

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A faulty serial line for the soak test, between the window and the simulated unit.
 
 It offers its own pseudo-terminal (reached through the link PORT) to the

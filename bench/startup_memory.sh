@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time to the first shown window and resident memory of zelmo-tci,
 # side by side with a bare Qt Widgets window of the same size started the same
 # way, and the processor time zelmo-tci uses over 30 s while it polls the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the includes of one core subsystem against the layering declared in
 # src/core/CMakeLists.txt. Run by the build (cmake -P) with:
 #   SUBSYSTEM     the folder name, e.g. files

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The hardening flags of the distribution (dpkg-buildflags) for every target, so
 # that a package built from any build type carries them.
 option(ZELMO_HARDENING "Compile and link with the hardening flags of dpkg-buildflags" ON)

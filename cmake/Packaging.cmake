@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation where a Linux desktop finds things, and the Debian package.
 # Included last, when every program target exists.
 

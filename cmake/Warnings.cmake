@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Warnings for every target of the project; ZELMO_WERROR makes them fatal (CI does).
 function(zelmo_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)

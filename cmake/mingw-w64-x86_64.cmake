@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (package
 # g++-mingw-w64-x86-64-posix) and runs the programs it builds under Wine,
 # which is how the tests of the core are checked for Windows on Linux:

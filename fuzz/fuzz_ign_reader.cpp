@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a parameter file: reading, ordering and writing back must stay
 // within bounds, and a refused file must leave the image as it was.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a settings file: parsing, loading, saving and parsing the
 // result again must neither crash nor lose the keys just written.
 #include <cstddef>

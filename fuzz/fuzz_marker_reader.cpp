@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a test-mode marker file.
 #include <cstddef>
 #include <cstdint>

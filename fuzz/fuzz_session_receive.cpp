@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes on the line, in every state of the session's transfers: the input
 // is a script of steps. Each step's first byte chooses what happens (bytes
 // put on the line, ticks, a command, the adapter pulled out or plugged back,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a shadow file: never more than the 55 bytes of the area, and
 // what is written reads back whole.
 #include <cstddef>

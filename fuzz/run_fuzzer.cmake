@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one fuzzer for RUNS inputs: the empty WORK folder first, so that new
 # inputs and crash reports land there, the committed CORPUS second.
 file(REMOVE_RECURSE ${WORK})

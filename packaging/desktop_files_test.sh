@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what a desktop reads of the project: the desktop entry, the AppStream
 # metainfo, the file type of parameter files and the bash completion of
 # zelmo-cli. Usage: desktop_files_test.sh SOURCE_DIR APPSTREAM_ID MIME_TYPE

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a finished build into a temporary prefix and checks that what a
 # desktop needs is in place and that the installed programs run.
 # Usage: install_test.sh BUILD_DIR PROGRAM... (the programs this build makes)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of a finished build, checks its dependencies and
 # contents, and has lintian check it: any error or warning fails. Usage: package_test.sh BUILD_DIR PROGRAM... (the programs this build makes)
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the udev rule for USB serial adapters where `udevadm verify` is not
 # to be had (Debian 12's udev lacks it): every line must be a list of
 # KEY[{attr}] OPERATOR "value" pairs that udev accepts, the common bridge chips

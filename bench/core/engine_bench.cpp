@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One tick of the editor session as the window's timer runs it (the device
 // engine and the session's chores around it): idle (nothing received) and
 // with a monitor frame to decode. Both must stay far below the 55 ms tick; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the window's start-up and memory: a bare Qt Widgets main
 // window of the same size, centred and shown the same way, with nothing in it.
 #include <QApplication>

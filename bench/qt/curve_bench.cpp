@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The curve graph: one full drawing of the 202 x 122 bitmap (target well under
 // 1 ms) and the idle tick that finds no request and draws nothing.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and reports how long it takes until it maps its first
 // top-level window on the X display, without any help from the program.
 // Usage: map_watch PROGRAM [ARGS...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ride viewer with a recording of one million rows (about four days at
 // the monitor's three frames a second): opening it (read, parse, index; the
 // target is under one second) and one redraw of the plot at a zoom or pan

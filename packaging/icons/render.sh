@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the PNG icons kept beside the SVG; run it after changing the SVG.
 # Needs rsvg-convert (Debian package librsvg2-bin).
 set -euo pipefail

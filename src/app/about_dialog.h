@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about box: what the program is, who makes it, when it was built and
 // which parameter-set version it speaks.

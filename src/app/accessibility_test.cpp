@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader finds in the window: a name for every control the
 // keyboard can reach, in the language the window speaks, and a graph that
 // tells its points.

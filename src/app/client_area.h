@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's inside below the menu bar: the tool-bar row, which stays in
 // view, over the rest of the designed layout in a scroll area, so that a

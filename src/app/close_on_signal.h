@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGTERM (logout, shutdown), SIGHUP and SIGINT close the window the way its
 // close command does: the port closed, a typed value taken, the settings and

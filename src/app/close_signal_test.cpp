@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGTERM, SIGHUP and SIGINT close the window as its close command does,
 // also while a modal box is open or a transfer runs.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours of the window. The state colours are fixed, so the screen and
 // the printed sheet agree; everything else follows the desktop's palette, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's command line, parsed with QCommandLineParser:
 //   zelmo-tci [--port DEVICE] [--print-to FILE] [--recording FILE.csv]

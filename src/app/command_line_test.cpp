@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's command line: its options, the language word, and the file it
 // opens at start as the Open command does.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unit's side of the window: "No Connection", the live values, the COM
 // label, the firmware texts, the operation message with its gauge, the red

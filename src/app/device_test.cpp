@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window against the simulated unit on an in-process link: connection
 // display, the Com menu, program and read.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The modal table of what differs between the editor and the unit after a
 // failed verify, or between the editor and a parameter file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every way an edit reaches the image: up-downs, leaving a field, Enter, the
 // check boxes, the bike list, New, the shift tools, undo and redo, and the
 // rules that show and hide controls.

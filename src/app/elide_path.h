@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Long device paths (a stable /dev/serial/by-id/... name runs to sixty
 // characters) shortened for a label or a menu item: the folders give way in

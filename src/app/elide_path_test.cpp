@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shortening device paths: what is kept, what gives way, and that the result
 // fits the width it was given.
 #include <QFont>

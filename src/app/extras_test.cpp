@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The difference report, the automatic history, the recording of live values
 // and the unprogrammed-changes indicator, against the simulated unit.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on screens smaller than its design: it opens inside the
 // available area, the designed layout scrolls below a tool row, menu bar and
 // status bar that stay in view, and every control can be reached. The tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A progress gauge of the window: a grey frame, the trough in the field
 // colour of the palette, the bar in its fixed state colour and, if wanted,

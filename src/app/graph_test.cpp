@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The curve graph inside the window: a drag is one undo step, undo and redo
 // bring the controls and the graph back, and the release programs the unit
 // while "Programming after change" is on.

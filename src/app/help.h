@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user manual of the current language, opened in the desktop's viewer.
 #include <QString>

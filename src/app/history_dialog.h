@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list of automatic history entries, newest first; the user picks one to open.
 #include <cstdint>

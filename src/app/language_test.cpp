@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switching the language: captions, hints, the shared rows and what they
 // leave alone.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recording of live values into a CSV file, switched on and off from the
 // Device menu; the REC label shows while it runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program entry: the window and the message loop.
 #include <QApplication>
 #include <QTimer>

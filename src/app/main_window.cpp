@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction of the window: the panels, the tool group, the menus.
 #include "app/main_window.h"
 #include "app/workshop_tools.h"

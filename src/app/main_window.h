@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormHlav, the tool's one main window: a front end of the editor session.
 // It keeps the menu, the tool bar, the 55 ms timer and the order of start-up

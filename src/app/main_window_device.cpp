@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit's side in the window: the tick, what the session reports, the Com
 // menu, the device commands, the difference report, the history and the
 // recording of live values.

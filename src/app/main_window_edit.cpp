@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing through the window: the fields' values handed to the session, the
 // image shown again, New, undo and redo, and the enabling rules.
 #include <QAction>

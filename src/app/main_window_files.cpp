@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open and save of parameter files, with the "exe dir" variants.
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three languages: the per-language operations and the shared one.
 #include <QAbstractButton>
 #include <QAction>

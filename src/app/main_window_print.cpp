@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printout: the window in its print appearance, recorded as one picture
 // and replayed on one page of the default printer or of a PDF file.
 #include <QDateTime>

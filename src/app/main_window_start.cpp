@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction, start-up, close and the settings files of the main window.
 #include <QCloseEvent>
 #include <QDateTime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A check box that tells the window about mouse releases only: a box toggled
 // with the keyboard reaches the image with the next edit of any other kind.

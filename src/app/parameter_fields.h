@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameter fields of the window: the ten curve rows with the advance
 // shift tools, the pick-up group, the settings and tachometer groups and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's own pictures, drawn at run time: the tool button glyphs, the
 // window icon and the trigger wheel beside the TOP fields.

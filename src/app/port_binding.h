@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which devices the "COM n" numbers stand for at start-up: the "PORTS" section
 // of the settings file, and a device named with --port for the port that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printout through the window: a PDF page turned into a picture and
 // compared with the window, the stamp per language, and the window's return to
 // its normal appearance also when the print fails.

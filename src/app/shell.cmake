@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The about box and the help command, kept in their own small library so their
 # tests need nothing else of the window.
 add_library(zelmo_shell STATIC

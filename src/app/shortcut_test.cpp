@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu's shortcuts pressed while a numeric field has the focus and holds a
 // value typed but not yet confirmed, which is where the focus nearly always
 // is: each key does what its menu item does when chosen with the mouse.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and close of the main window: the order of the settings, the
 // command-line language and the values kept at close.
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the window tests: a fresh configuration folder per test, a
 // simulated unit on an in-process link, and answers to modal dialogs.

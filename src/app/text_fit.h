@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts that must stay whole in every language: buttons that grow to their
 // caption and red banners that take a smaller font or a second line rather

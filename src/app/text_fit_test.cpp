@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // No text is cut off in any language: every visible label, button, check box
 // and menu item holds its whole text, measured with the fonts' metrics, and
 // long device paths are shortened where they show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on a dark desktop: every text it shows reads on what lies under
 // it, on screen and on paper, in every language. Texts are drawn without
 // antialiasing here, so a text's pixels carry exactly the colour it is

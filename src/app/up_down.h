@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An edit field and its up-down buttons as two separate controls, so that the
 // buttons can be hidden alone and the field coloured alone. The up-down holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit field and up-down pair on its own.
 #include <QApplication>
 #include <QLocale>

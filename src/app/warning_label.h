@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A warning written in red on the window's own background. The design's red
 // reads neither on a dark window nor well on a light one, so the label takes

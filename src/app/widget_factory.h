@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The designed controls of the window, made the same way by every panel: a
 // pixel font, a fixed place, and an entry under the control's object name in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's workshop tools beyond the unit's own: recorded rides opened
 // in viewer windows, the editor compared with a parameter file, and the

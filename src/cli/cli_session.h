@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor session as the command-line tool runs it: the window's document
 // and device engine, ticked every 55 ms on a Qt timer, with the window's

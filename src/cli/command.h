@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every zelmo-cli command shares: its parsed command line, what main
 // found out once at start, its streams and the exit codes.

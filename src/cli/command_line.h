@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options of every zelmo-cli command in one table each, parsed with Qt's
 // QCommandLineParser: "--name VALUE" and "--name=VALUE", "--" ends the

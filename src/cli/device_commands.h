@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Commands that talk to a unit through a serial port: the window's Read,
 // Verify and Program and its live monitor, on the window's editor session:

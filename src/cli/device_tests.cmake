@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 zelmo_gtest(zelmo_cli_device_tests SOURCES port_choice.cpp port_choice_test.cpp LIBS zelmo_serial)
 target_include_directories(zelmo_cli_device_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
 

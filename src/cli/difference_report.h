@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The difference table a failed verify prints: the editor's parameters (the
 // file given) against the 50 bytes the unit last answered with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelmo-cli: the parameter tools of the Zelmo TCI programmer on the command
 // line. One table names every command, its options and its help; a command is
 // one function.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Commands that work on parameter files alone, without a unit. A file name of
 // "-" is standard input or output.

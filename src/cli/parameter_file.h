@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Parameter files as the command-line tool reads and writes them: a file name
 // of "-" means standard input when read and standard output when written.

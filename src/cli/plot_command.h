@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // plot FILE.csv -o OUT.png|OUT.pdf [--curve FILE.ign]: the ride viewer's
 // export from scripts, the whole ride as the viewer first shows it. Needs a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which port the device commands use: --port COMn picks the Com menu item
 // that opens COMn, as the window's Com menu does; --port DEVICE binds COM1 to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ctrl-C (SIGINT), a polite kill (SIGTERM) and a hang-up (SIGHUP) end
 // zelmo-cli with 128 plus the signal's number and a line on standard error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A serial link that reports every frame going out and every read coming in,
 // with the tick it happened in, for --trace.

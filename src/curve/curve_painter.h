@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paints a described curve drawing onto a bitmap with QPainter, pixel for
 // pixel as described: aliased, 1-pixel pens, right and bottom edges and line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The curve graph control "GrafAdv": shows the bitmap of the last drawing,
 // forwards the mouse to the graph's editing and draws only from the tick.

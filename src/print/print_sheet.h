@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One page with the window's client area, on the default printer without a
 // dialog or into a PDF file.

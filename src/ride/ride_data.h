@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A recording opened for viewing: the rows, an index per column for fast
 // drawing, and where the engine ran. Built once when the file opens.

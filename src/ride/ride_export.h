@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ride viewer's export: the current view (plot and where the engine ran)
 // as a PNG picture or a PDF page, painted by the same functions as the

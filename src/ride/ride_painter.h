@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws a recorded ride: the screen, the PNG and the PDF export all paint
 // through these functions, so an export is what the window shows.

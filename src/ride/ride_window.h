@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ride viewer: a window of its own showing one recording over time,
 // beside a scatter of where the engine ran over the editor's curve.

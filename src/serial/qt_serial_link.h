@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial link on Qt Serial Port. Reads never wait: what the port has
 // received is taken once a whole frame's worth is there. Writes wait until the

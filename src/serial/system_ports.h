@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial ports the system lists, for the "COM n" numbering where ports
 // have no numbers of their own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulated unit's memory on disk, so a unit keeps what it was programmed
 // with across restarts: the 50 parameter bytes, then the programming count as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine the simulated unit pretends to be fitted to: a slow sweep from
 // idle up to the rev limiter and back, with the advance the stored curve asks

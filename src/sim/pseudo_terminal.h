@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulator's end of the line: a pseudo-terminal in raw mode at 57600
 // baud. The slave side stays open for the terminal's whole life; without a

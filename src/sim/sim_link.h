@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A serial link whose far end is a SimulatedUnit in the same process, so the
 // engine and the window can be driven without a terminal. A written frame is

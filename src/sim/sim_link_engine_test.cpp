@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor session and its device engine against the simulated unit in the
 // same process, tick by tick on a clock of 55 ms steps: what the window and
 // the command-line tests rely on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Zelmo TCI" unit on the far side of the line: one reply to each request,
 // a 50-byte parameter block that a program request stores, a saving countdown

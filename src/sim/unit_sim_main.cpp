@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelmo-unit-sim: a simulated unit on a pseudo-terminal, for trying the tool
 // and for the end-to-end tests.
 #include <poll.h>

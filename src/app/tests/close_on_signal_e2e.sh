@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window as a process against the simulated unit on a pseudo-terminal: a
 # stop signal ends it with exit 0 after its normal close, with the settings
 # and the shadow file written and the port's lock file gone.

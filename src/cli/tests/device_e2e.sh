@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One end-to-end case of the device commands: zelmo-cli against
 # zelmo-unit-sim over a real pseudo-terminal.
 # usage: device_e2e.sh CLI SIM WORKDIR CASE

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs zelmo-cli once (with INPUT as its standard input, in WORKDIR, when
 # given) and checks its exit status, standard output or the file it wrote, and
 # what it said on standard error.

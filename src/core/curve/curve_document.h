@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the graph's mouse editing needs from the world around it: the document
 // it edits and the control it is shown in. The graph writes the image

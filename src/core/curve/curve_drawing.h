@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything one drawing of the curve graph puts on its bitmap, in painting
 // order, in raster terms: a painter only has to loop over it.

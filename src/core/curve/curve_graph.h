@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The advance curve graph: its geometry, the mouse editing of the curve on it,
 // and what a drawing of it contains. The toolkit side only paints the drawing

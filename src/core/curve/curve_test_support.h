@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared fixtures of the curve graph tests: the worked example image and a
 // host and surface that record what the graph asked for.

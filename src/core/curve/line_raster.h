@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pixels of a 1-pixel line from its start up to, not including, its end
 // pixel, as runs along the line's major axis, so a painter can fill them and

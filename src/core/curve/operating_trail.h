@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The operating point on the curve: where the engine has been in the last
 // ten seconds, from the monitor frames, as dots that fade with age, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unit sends its texts as 8-bit characters of code page 1250; the display
 // wants UTF-8.

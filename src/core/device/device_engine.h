@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole device side of one 55 ms tick: receive, transfer step or poll,
 // message countdown, connection supervision with port reopening, and the

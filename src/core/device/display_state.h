@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain display state of the device side: what a label or a gauge shows.
 // The window maps it onto widgets, the command-line tool onto text.

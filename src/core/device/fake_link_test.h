@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test support: an in-memory serial link, a scripted unit answering on it and
 // a listener that records what the engine reports. The session tests use the

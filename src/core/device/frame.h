@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Frames on the wire, 52 bytes in both directions:
 //   offset 0      code: command (tool to unit) or reply code (unit to tool)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The live values of a monitor frame (reply 0xB0) and the monitor labels they
 // fill. Frame offsets, multi-byte values little-endian:

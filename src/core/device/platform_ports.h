@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How this system names serial ports. One of the core's platform files: the
 // only place in src/core/device that knows whether it runs on Windows.

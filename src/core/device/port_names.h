@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which device a "COM n" (1..21) stands for. Where ports have no numbers: a
 // binding given on the command line, else the "PORTS" entry COMn=DEVICE of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one serial connection to the unit, as the engine sees it. Implemented by
 // the Qt Serial Port adapter, by an in-memory link in tests and by anything

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unit's 50-byte information block (payload of the block-0 replies):
 //   0..2  firmware name     3  firmware number (two digits)

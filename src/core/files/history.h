@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The automatic history: every successful Read keeps what the unit held and
 // every successful Program what was programmed, as a .ign file in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Earlier versions kept the history beside the settings file; its entries move
 // to the history folder of the data folder, each file as it is.

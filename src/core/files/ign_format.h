@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The .ign parameter file: 13 lines of text, CR LF after every line but the
 // last, led by the key line with the parameter-set version (61):

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few file operations the standard library has no portable form for:
 // writing through a descriptor, flushing to the disk, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a save writes and how its temporary file is held: the parts of a
 // safe save that differ between POSIX and Windows. One of the core's platform

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save's behaviour that rests on POSIX: links followed by hand, pipes,
 // devices and process descriptors written in place, the temporary file's
 // lock between processes, killed saves. Windows has neither fork() nor these

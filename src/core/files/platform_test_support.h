@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the tests need of the system beyond the standard library: the process
 // id for private temporary folders, setting an environment variable, and on POSIX a child process in which a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-file reading with a size cap, and saving that never leaves a short or
 // half-written file behind: the text goes to a temporary file in the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text in the tool is UTF-8. A path made from such text, or a path shown as
 // text, goes through these: on Windows a path from a plain std::string is read

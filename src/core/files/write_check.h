@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a save to a path can succeed, asked before work that would be lost
 // if it cannot: a read from the unit, for one.

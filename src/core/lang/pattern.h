@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language texts carry printf-style places ("%d", "%s"). Filling them by
 // hand keeps a translated text from ever acting as a format string.

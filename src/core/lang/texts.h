@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every user-interface text of the tool, as UTF-8 constants indexed by the
 // language id. Captions keep their "&" accelerator marks and hints their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a text reads on its background: the contrast ratio of the WCAG 2
 // guidelines, from 1 (the same colour) to 21 (black on white). Body text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A colour as red, green and blue bytes, the way the pictures and the
 // readability rules of the tool speak of colours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bike type: a code 0..9 in the image and in files, shown by the bike list
 // in another order. The tenth list item is the special setting, whose text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pass that keeps the ten speed breakpoints strictly increasing and within
 // bounds, with push and return while one point is dragged on the graph.

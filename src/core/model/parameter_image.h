@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unit's parameter block, byte for byte. Every parameter lives here in the
 // unit's own encoding; user units appear only at the controls and in files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One row per field of the parameter image: where its bytes are, how the .ign
 // file names and writes it, how a byte becomes the value the user sees, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The size at which a picture of the window is printed: as large as one page
 // allows without distortion, anchored at the page's top left corner.

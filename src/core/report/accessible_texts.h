@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader announces for the controls whose meaning no caption of
 // their own tells: the breakpoint fields named from their column heads, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A bike code as people read it: the bike list's name, the special setting in
 // the selected language, or the bare number for a code no list item has.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What differs between the editor's parameters and the 50 bytes a unit
 // answered with, field by field in the units the window shows. A verify

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The unprogrammed-changes indicator: "Not programmed" shows while the
 // editor's 50 bytes differ from what this run has learnt the unit holds. Until

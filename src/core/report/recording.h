@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recording the live values: the columns of the command-line monitor's CSV,
 // one row per accepted monitor frame, the first column the milliseconds since

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing a long recording fast: for each pixel column of the plot, the
 // smallest and largest value of the rows that fall into it. A line through

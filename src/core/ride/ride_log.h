@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A recorded ride: the live-value CSV that the window's recorder and
 // `zelmo-cli monitor --csv` write (see MonitorCsvHeader), read back column by

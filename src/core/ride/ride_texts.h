@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ride viewer's texts and its messages about a recording, in the three
 // languages. Texts with %s or %d are patterns for FillText and FillNumber.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The time window the viewer shows and how the mouse moves it: zoom around
 // the pointer, pan by dragging, the whole ride on a double click. The window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the engine ran: the recorded (speed, advance) pairs counted per
 // cell, for a scatter over the advance curve coloured by how often the engine

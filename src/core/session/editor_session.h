@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor session: the tool's one document (the parameter area, the
 // ordering memory, the stored choices, the undo history, the current file)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor session driven as the window drives it, against the fake unit:
 // the chores around the engine (ordering, undo, program-after-change, files,
 // history, the programmed state, the saving wait) and what it reports.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What an editor session tells the front end that shows it: the window, the
 // command-line tool, a test. Events only; the session never asks for anything.

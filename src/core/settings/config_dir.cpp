@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/config_dir.h"
 
 #include <system_error>

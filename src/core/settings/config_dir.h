@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the settings file, the shadow copy and the test-mode marker live: a
 // per-user configuration folder, or the folder ZELMO_TCI_CONFIG_DIR names.

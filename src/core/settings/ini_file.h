@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An INI document that keeps every line it does not change: sections in
 // square brackets, key=value lines, anything else carried as it stands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the configuration folders need to know of the system the program runs
 // on. One of the core's platform files: the only place in src/core/settings

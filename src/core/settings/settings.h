@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the settings file keeps from one run to the next, and how it is read
 // into and written from the window's fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shadow copy of the parameter area: 55 unsigned decimal numbers, so
 // that the parameters on screen at the end of one run come back at the next.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The test-mode marker: a file whose words include "SVC_DISPLAY" shows the
 // eight service readouts.

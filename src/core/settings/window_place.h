@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the window opens: the stored or centred geometry brought inside the
 // part of the screen that panels and docks leave free, so that the title bar

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ring of parameter snapshots behind undo and redo, and the
 // program-after-change rule that every recorded edit applies. The history

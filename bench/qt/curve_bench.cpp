@@ -54,7 +54,7 @@ void BM_CurveFullDrawing(benchmark::State& state) {
   font.setPixelSize(11);
   for (auto _ : state) {
     graph.request(GraphRescale);
-    graph.draw(202, 122, image, 6500, Rgb{240, 240, 240}, drawing);
+    graph.draw(202, 122, image, 6500, Rgb{240, 240, 240}, Rgb{0, 0, 0}, drawing);
     DrawCurve(bitmap, drawing, font);
     benchmark::DoNotOptimize(bitmap.constBits());
   }

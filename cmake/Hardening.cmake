@@ -4,7 +4,9 @@
 option(ZELMO_HARDENING "Compile and link with the hardening flags of dpkg-buildflags" ON)
 
 find_program(ZELMO_DPKG_BUILDFLAGS dpkg-buildflags)
-if(ZELMO_HARDENING AND ZELMO_DPKG_BUILDFLAGS)
+# The flags are the build machine's, for its own packages: a cross build for
+# Windows links with another linker that knows none of them.
+if(ZELMO_HARDENING AND ZELMO_DPKG_BUILDFLAGS AND NOT CMAKE_CROSSCOMPILING)
   set(zelmo_hardening_compile)
   set(zelmo_hardening_link)
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)

@@ -62,6 +62,8 @@ void TFormHlav::SpeedButtonPrintClick() {
   showDeviceDisplay(false);
 
   if (!result.ok) {
+    // Nothing was printed, so no stamp stays to claim it was.
+    session_->withdrawStamp();
     const std::string text = FillText(ExtraText(Extra::PrintFailed, language), result.error.toStdString());
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(text));
   }

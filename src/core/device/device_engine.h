@@ -106,6 +106,12 @@ class DeviceEngine {
   // Hides the operation label at once; a running countdown shows it again at
   // the next tick.
   void hideOperation() { setOperationVisible(false); }
+  // Ends the message countdown at once: a stamp whose printout failed does
+  // not come back at the next tick.
+  void withdrawMessage() {
+    messageTicks_ = 0;
+    setOperationVisible(false);
+  }
   // One tick of the 55 ms timer. Receiving hands on at most one frame: the
   // first 52 of the bytes waiting, read in one go; what came after them in
   // that read is dropped, and bytes still queued wait for the next tick.

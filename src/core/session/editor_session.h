@@ -119,6 +119,7 @@ class EditorSession final : public CurveDocument, private EngineListener {
   void tick();
   void showStamp(std::optional<std::string_view> stamp) { engine_.showStamp(stamp); }
   void hideOperation() { engine_.hideOperation(); }
+  void withdrawStamp() { engine_.withdrawMessage(); }
 
   // "Not programmed" in the language while the editor differs from what this
   // run has learnt the unit holds, else empty (also before anything is known

@@ -10,6 +10,7 @@
 
 #include "app/close_on_signal.h"
 #include "app/command_line.h"
+#include "app/style_without_image_plugins.h"
 #include "app/main_window.h"
 #include "app/port_binding.h"
 #include "program_version.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     }
   }
   QApplication application(argc, argv);
+  QApplication::setStyle(new zelmo::StyleWithoutImagePlugins);
   // A logout or shutdown closes the window as its close command does; taken
   // before the window starts, the close then waits for the event loop.
   zelmo::CloseOnSignal closeOnSignal(zelmo::CloseAllAndQuit);

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/style_without_image_plugins.h"
+
+#include <QGroupBox>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
+#include <QPointer>
+#include <QStyleOption>
+#include <QWidget>
+#include <qdrawutil.h>
+
+#include <optional>
+
+namespace zelmo {
+namespace {
+
+// Stands for a standard icon of the base style until something needs its
+// pixels or its sizes; from then on it answers as that icon does.
+class DeferredIconEngine : public QIconEngine {
+ public:
+  DeferredIconEngine(QStyle* style, QStyle::StandardPixmap which, const QWidget* widget)
+      : style_(style), which_(which), widget_(widget) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return icon().pixmap(size, mode, state);
+  }
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+    return icon().pixmap(size, scale, mode, state);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return icon().actualSize(size, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return icon().availableSizes(mode, state);
+  }
+  QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
+  QString key() const override { return QStringLiteral("zelmo-deferred"); }
+
+ private:
+  const QIcon& icon() {
+    if (!icon_) {
+      // A style or widget that is gone by now leaves a plain icon of the
+      // application's style.
+      icon_ = style_ ? style_->standardIcon(which_, nullptr, widget_.data()) : QIcon();
+    }
+    return *icon_;
+  }
+
+  QPointer<QStyle> style_;
+  QStyle::StandardPixmap which_;
+  QPointer<const QWidget> widget_;
+  std::optional<QIcon> icon_;
+};
+
+// Fusion's picture of a group box frame, and the room it leaves above the
+// frame for the title (Qt 6's qfusionstyle.cpp).
+const QString kFusionGroupBoxPicture = QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
+constexpr int kFusionGroupBoxTopMargin = 3;
+constexpr QMargins kFusionGroupBoxBorder(6, 6, 6, 6);
+
+}  // namespace
+
+QIcon StyleWithoutImagePlugins::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                             const QWidget* widget) const {
+  // An option describes one moment's state and cannot be kept for later.
+  if (option != nullptr) return QProxyStyle::standardIcon(icon, option, widget);
+  return QIcon(new DeferredIconEngine(baseStyle(), icon, widget));
+}
+
+void StyleWithoutImagePlugins::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                             QPainter* painter, const QWidget* widget) const {
+  if (element != PE_FrameGroupBox || baseStyle()->name() != QLatin1String("fusion")) {
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    return;
+  }
+  if (groupBoxFrame_.isNull()) {
+    QImageReader reader(kFusionGroupBoxPicture, "png");
+    reader.setAutoDetectImageFormat(false);
+    groupBoxFrame_ = QPixmap::fromImage(reader.read());
+  }
+  const auto* box = qobject_cast<const QGroupBox*>(widget);
+  const int top = box != nullptr && !box->isCheckable() && box->title().isEmpty()
+                      ? kFusionGroupBoxTopMargin
+                      : qMax(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
+                            kFusionGroupBoxTopMargin;
+  qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), kFusionGroupBoxBorder, groupBoxFrame_);
+}
+
+}  // namespace zelmo

@@ -89,7 +89,6 @@ void DevicePanel::buildDeviceColumn(QWidget* client, ControlRegistry& registry) 
 void DevicePanel::buildIndicators(QWidget* client, ControlRegistry& registry) {
   differencesButton_ = new QPushButton(client);
   differencesButton_->setObjectName(QStringLiteral("ButtonDifferences"));
-  differencesButton_->setStyleSheet(QStringLiteral("QPushButton { padding: 0px 3px; }"));
   differencesButton_->setFont(PixelFont(11, false));
   differencesButton_->hide();
   connect(differencesButton_, &QPushButton::clicked, this, &DevicePanel::differencesClicked);
@@ -225,7 +224,8 @@ void DevicePanel::placeIndicators() {
   // goes to the row below.
   constexpr int kLeft = 206;
   constexpr int kRight = 424;
-  const int buttonWidth = differencesButton_->sizeHint().width();
+  // As wide as its caption, not the style's usual button width.
+  const int buttonWidth = CaptionWidth(*differencesButton_);
   differencesButton_->setGeometry(kLeft, 537, buttonWidth, 21);
   const int besideLeft = kLeft + buttonWidth + 6;
   // The row below belongs to the data-error notice, so a long text first

@@ -125,8 +125,6 @@ void TFormHlav::buildToolGroup(QWidget* client) {
     button->setObjectName(QString::fromLatin1(kCommands[i].name));
     button->setGeometry(kCommands[i].place);
     button->setFocusPolicy(Qt::TabFocus);
-    // Narrow frames, so that the designed widths hold the English captions.
-    button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px 1px; }"));
     named_.insert(button->objectName(), button);
     commands[i] = button;
   }

@@ -150,10 +150,9 @@ QIcon WindowIcon() {
   return icon;
 }
 
-QPixmap TriggerWheelPicture(int width, int height, const QColor& background, const QColor& label) {
-  QPixmap pixmap(width, height);
-  pixmap.fill(background);
-  QPainter p(&pixmap);
+namespace {
+
+void PaintTriggerWheel(QPainter& p, int width, int height, const QColor& label) {
   p.setRenderHint(QPainter::Antialiasing);
   const QPointF centre(width / 2.0, height * 0.56);
   const double radius = std::min(width, height) * 0.30;
@@ -173,11 +172,12 @@ QPixmap TriggerWheelPicture(int width, int height, const QColor& background, con
     p.drawRect(QRectF(-6, -radius - toothDepth, 12, toothDepth + 4));
     p.restore();
   }
-  p.drawEllipse(centre, radius, radius);
-  p.setCompositionMode(QPainter::CompositionMode_Source);
-  p.setBrush(background);
-  p.drawEllipse(centre, radius * 0.22, radius * 0.22);
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  // The hub is a hole: whatever lies behind the wheel shows through it.
+  QPainterPath disc;
+  disc.addEllipse(centre, radius, radius);
+  QPainterPath hub;
+  hub.addEllipse(centre, radius * 0.22, radius * 0.22);
+  p.drawPath(disc.subtracted(hub));
 
   QFont font = p.font();
   font.setPixelSize(13);
@@ -220,19 +220,17 @@ QPixmap TriggerWheelPicture(int width, int height, const QColor& background, con
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0, 90, 200));
   p.drawPath(head);
-  return pixmap;
 }
+
+}  // namespace
 
 void TriggerWheel::paintEvent(QPaintEvent* /*event*/) {
   // The label stands on the window's background: its dark grey, or the
   // nearest colour that reads on a dark window.
   const QColor label =
       ToColor(ReadableTint(Rgb{40, 40, 40}, ToRgb(palette().color(QPalette::Window))));
-  if (picture_.size() != size() || label != label_) {
-    label_ = label;
-    picture_ = TriggerWheelPicture(width(), height(), Qt::transparent, label_);
-  }
-  QPainter(this).drawPixmap(0, 0, picture_);
+  QPainter painter(this);
+  PaintTriggerWheel(painter, width(), height(), label);
 }
 
 }  // namespace zelmo

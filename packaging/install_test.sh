@@ -39,6 +39,11 @@ for program in "${programs[@]}"; do
   warnings=$(zcat "$man_page" | LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z 2>&1)
   [ -z "$warnings" ] || fail "manual page of $program: $warnings"
 done
+if has zelmo-tci; then
+  module=$(find "$prefix/lib" -name zelmo-print.so -path '*/zelmo-tci/*')
+  [ -n "$module" ] || fail "missing the printing module"
+  if ldd "$module" | grep -q "not found"; then fail "the printing module misses libraries"; fi
+fi
 for program in "${programs[@]}"; do
   [ -x "$prefix/bin/$program" ] || fail "$program is not executable"
   if ldd "$prefix/bin/$program" | grep -q "not found"; then

@@ -44,6 +44,7 @@ if [[ " ${programs[*]} " == *" zelmo-cli "* ]]; then
 fi
 grep -q " ./usr/share/doc/.*manual" <<<"$contents" && fail "manuals are under /usr/share/doc"
 dpkg-deb -I "$deb" postinst >/dev/null || fail "package has no postinst"
+grep -q " ./usr/lib/.*zelmo-tci/zelmo-print.so\$" <<<"$contents" || fail "package lacks the printing module"
 
 # Each package a dependency names once.
 names=$(sed 's/[,|]/\n/g' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | grep -v '^$' | sort)

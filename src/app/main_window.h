@@ -19,6 +19,7 @@
 #include "core/settings/config_dir.h"
 #include "core/settings/settings.h"
 #include "core/settings/window_place.h"
+#include "print/print_sheet.h"
 
 class QAction;
 class QGroupBox;
@@ -186,6 +187,7 @@ class TFormHlav : public QMainWindow, private SessionListener {
   std::unique_ptr<EditorSession> session_;
   std::uint64_t shownRevision_ = 0;
   bool printingMode_ = false;
+  PrintModule printModule_;  // loaded at the first printout
   bool testMode_ = false;
   bool closed_ = false;
   bool framed_ = false;  // placed knowing the window manager's frame

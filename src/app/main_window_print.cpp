@@ -9,7 +9,6 @@
 #include "app/client_area.h"
 #include "app/main_window.h"
 #include "core/lang/pattern.h"
-#include "print/print_sheet.h"
 #include "print/print_stamp.h"
 
 namespace zelmo {
@@ -34,7 +33,7 @@ void TFormHlav::setPrintAppearance(bool on) {
 void TFormHlav::SpeedButtonPrintClick() {
   // Asked before the print appearance, so no tick runs while the window is white.
   PrintTarget target{options_.printTo};
-  if (target.pdfFile.isEmpty() && !HasDefaultPrinter()) {
+  if (target.pdfFile.isEmpty() && !printModule_.hasDefaultPrinter()) {
     target.pdfFile = ChoosePdfInstead(this, session_->choices().languageId);
     if (target.pdfFile.isEmpty()) return;
   }
@@ -54,7 +53,7 @@ void TFormHlav::SpeedButtonPrintClick() {
     client_->paintDesign(painter);
   }
 
-  const PrintResult result = PrintSheet(sheet, target);
+  const PrintResult result = printModule_.print(sheet, target);
 
   // Back to normal whether or not the job went through.
   setPrintAppearance(false);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -12,6 +13,7 @@
 
 #include "core/lang/texts.h"
 #include "print/print_sheet.h"
+#include "print/qt_print_sheet.h"
 #include "print/print_stamp.h"
 
 namespace zelmo {
@@ -82,7 +84,7 @@ class PrintSheetTest : public QObject {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
-    const PrintResult result = PrintSheet(MarkedPicture(width, height), PrintTarget{pdf});
+    const PrintResult result = QtPrintSheet(MarkedPicture(width, height), PrintTarget{pdf});
     QVERIFY2(result.ok, qPrintable(result.error));
 
     const QImage page = RenderPage(pdf, folder.path());
@@ -118,7 +120,7 @@ class PrintSheetTest : public QObject {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
-    QVERIFY(PrintSheet(MarkedPicture(769, 784), PrintTarget{pdf}).ok);
+    QVERIFY(QtPrintSheet(MarkedPicture(769, 784), PrintTarget{pdf}).ok);
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY(text.waitForFinished(30000));
@@ -127,7 +129,7 @@ class PrintSheetTest : public QObject {
 
   void unwritablePdfIsReported() {
     const PrintResult result =
-        PrintSheet(MarkedPicture(50, 50), PrintTarget{QStringLiteral("/nonexistent/folder/x.pdf")});
+        QtPrintSheet(MarkedPicture(50, 50), PrintTarget{QStringLiteral("/nonexistent/folder/x.pdf")});
     QVERIFY(!result.ok);
     QVERIFY(result.error.contains(QStringLiteral("/nonexistent/folder/x.pdf")));
   }
@@ -135,10 +137,48 @@ class PrintSheetTest : public QObject {
   void emptyPictureIsRefused() {
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("empty.pdf"));
-    const PrintResult result = PrintSheet(PrintPicture(), PrintTarget{pdf});
+    const PrintResult result = QtPrintSheet(PrintPicture(), PrintTarget{pdf});
     QVERIFY(!result.ok);
     QVERIFY(!result.error.isEmpty());
     QVERIFY(!QFileInfo::exists(pdf));
+  }
+
+  // The window reaches the printout through the module, loaded from the
+  // first folder that holds it.
+  void moduleIsLoadedFromItsFolder() {
+    QTemporaryDir empty;
+    PrintModule module({empty.path(), QStringLiteral(ZELMO_TEST_MODULE_DIR)});
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
+    const PrintResult result = module.print(MarkedPicture(769, 784), PrintTarget{pdf});
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QVERIFY(!RenderPage(pdf, folder.path()).isNull());
+  }
+
+  void missingModuleSaysWhereItWasLookedFor() {
+    QTemporaryDir empty;
+    PrintModule module({empty.path()});
+    QVERIFY(!module.hasDefaultPrinter());
+    const QString pdf = empty.filePath(QStringLiteral("sheet.pdf"));
+    const PrintResult result = module.print(MarkedPicture(50, 50), PrintTarget{pdf});
+    QVERIFY(!result.ok);
+    QVERIFY2(result.error.contains(empty.path()), qPrintable(result.error));
+    QVERIFY(!QFileInfo::exists(pdf));
+  }
+
+  // A damaged file in the module's place is named, not loaded; the one in
+  // the next folder is not tried behind the user's back.
+  void damagedModuleIsReported() {
+    QTemporaryDir folder;
+    const QString name = QFileInfo(QStringLiteral(ZELMO_TEST_MODULE_FILE)).fileName();
+    QFile damaged(folder.filePath(name));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("\x7f" "ELF", 4) + QByteArray(200, '\0'));
+    damaged.close();
+    PrintModule module({folder.path(), QStringLiteral(ZELMO_TEST_MODULE_DIR)});
+    const PrintResult result = module.print(MarkedPicture(50, 50), PrintTarget{folder.filePath("x.pdf")});
+    QVERIFY(!result.ok);
+    QVERIFY2(result.error.contains(damaged.fileName()), qPrintable(result.error));
   }
 
   void stampByLanguage() {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "print/print_sheet.h"
+#include "print/qt_print_sheet.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -35,9 +35,9 @@ std::unique_ptr<QPrinter> MakePrinter(const PrintTarget& target, QString& error)
 
 }  // namespace
 
-bool HasDefaultPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
+bool QtHasDefaultPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
 
-PrintResult PrintSheet(const PrintPicture& clientArea, const PrintTarget& target) {
+PrintResult QtPrintSheet(const PrintPicture& clientArea, const PrintTarget& target) {
   if (clientArea.size.isEmpty() || clientArea.picture.isNull()) {
     return {false, QStringLiteral("there is no picture to print")};
   }

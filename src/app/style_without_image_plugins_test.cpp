@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The style that keeps image-format plugins out of the start: nothing is read
+// while a window is built and painted, and what it draws is what the style
+// underneath draws.
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStyleFactory>
+#include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+#include "app/style_without_image_plugins.h"
+
+namespace zelmo {
+namespace {
+
+// Whether any image-format plugin has been loaded into this process.
+bool ImagePluginLoaded() {
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  if (!maps.open(QIODevice::ReadOnly)) return false;
+  return maps.readAll().contains("/imageformats/");
+}
+
+QImage Pixels(const QIcon& icon) { return icon.pixmap(QSize(16, 16)).toImage(); }
+
+// Group boxes of every kind Fusion tells apart, painted by the given style.
+QImage GroupBoxes(QStyle* style) {
+  QWidget page;
+  auto* layout = new QVBoxLayout(&page);
+  layout->addWidget(new QGroupBox(&page));
+  layout->addWidget(new QGroupBox(QStringLiteral("Pick-up"), &page));
+  auto* checkable = new QGroupBox(QStringLiteral("Blocking"), &page);
+  checkable->setCheckable(true);
+  layout->addWidget(checkable);
+  page.resize(220, 260);
+  for (QWidget* widget : page.findChildren<QWidget*>()) widget->setStyle(style);
+  page.setStyle(style);
+  return page.grab().toImage();
+}
+
+}  // namespace
+
+class StyleWithoutImagePluginsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QApplication::setStyle(new StyleWithoutImagePlugins(QStyleFactory::create("Fusion"))); }
+
+  // First, while this process has read no image yet: a window with a menu bar
+  // and group boxes, built and painted, still reads none.
+  void buildingAWindowReadsNoImage() {
+    if (!QFile::exists(QStringLiteral("/proc/self/maps"))) QSKIP("needs /proc/self/maps");
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("File"));
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(new QGroupBox(page));
+    layout->addWidget(new QGroupBox(QStringLiteral("Pick-up"), page));
+    window.setCentralWidget(page);
+    window.resize(400, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!window.grab().isNull());
+    QVERIFY(!ImagePluginLoaded());
+  }
+
+  void drawsTheBaseStylesIcons() {
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    for (const QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_MessageBoxWarning, QStyle::SP_DialogOkButton}) {
+      const QIcon deferred = QApplication::style()->standardIcon(which);
+      const QIcon direct = fusion->standardIcon(which);
+      QVERIFY(!deferred.isNull());
+      QCOMPARE(deferred.availableSizes(), direct.availableSizes());
+      QCOMPARE(Pixels(deferred), Pixels(direct));
+    }
+  }
+
+  void drawsFusionsGroupBoxFrames() {
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    StyleWithoutImagePlugins ours(QStyleFactory::create("Fusion"));
+    QCOMPARE(GroupBoxes(&ours), GroupBoxes(fusion.get()));
+  }
+
+  // The menu bar's overflow button gets its chevron once it is shown.
+  void overflowButtonShowsTheChevron() {
+    QMainWindow window;
+    for (int i = 0; i < 12; ++i) window.menuBar()->addMenu(QStringLiteral("Menu %1").arg(i));
+    window.resize(200, 150);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QToolButton* overflow = window.menuBar()->findChild<QToolButton*>();
+    QVERIFY(overflow != nullptr);
+    QTRY_VERIFY(overflow->isVisible());
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    QCOMPARE(Pixels(overflow->icon()), Pixels(fusion->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton)));
+  }
+
+  // An icon asked for on behalf of a widget outlives that widget.
+  void iconOutlivesItsWidget() {
+    auto* widget = new QWidget;
+    const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, widget);
+    delete widget;
+    QVERIFY(!Pixels(icon).isNull());
+  }
+};
+
+}  // namespace zelmo
+
+QTEST_MAIN(zelmo::StyleWithoutImagePluginsTest)
+#include "style_without_image_plugins_test.moc"

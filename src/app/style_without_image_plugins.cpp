@@ -61,6 +61,7 @@ class DeferredIconEngine : public QIconEngine {
 const QString kFusionGroupBoxPicture = QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
 constexpr int kFusionGroupBoxTopMargin = 3;
 constexpr QMargins kFusionGroupBoxBorder(6, 6, 6, 6);
+constexpr int kUnthreadedRows = 64;
 
 }  // namespace
 
@@ -87,7 +88,18 @@ void StyleWithoutImagePlugins::drawPrimitive(PrimitiveElement element, const QSt
                       ? kFusionGroupBoxTopMargin
                       : qMax(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
                             kFusionGroupBoxTopMargin;
-  qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), kFusionGroupBoxBorder, groupBoxFrame_);
+  // Qt's raster engine hands a scaled picture of more than about 95 rows to
+  // worker threads, which then stay for half a minute: two threads and some
+  // 170 kB for the frames of this window. Drawn in bands, each band stays on
+  // this thread; the picture is scaled for the whole frame every time, so the
+  // pixels are the same.
+  const QRect frame = option->rect.adjusted(0, top, 0, 0);
+  for (int y = frame.top(); y <= frame.bottom(); y += kUnthreadedRows) {
+    painter->save();
+    painter->setClipRect(QRect(frame.left(), y, frame.width(), kUnthreadedRows), Qt::IntersectClip);
+    qDrawBorderPixmap(painter, frame, kFusionGroupBoxBorder, groupBoxFrame_);
+    painter->restore();
+  }
 }
 
 }  // namespace zelmo

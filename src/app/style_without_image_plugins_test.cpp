@@ -3,7 +3,9 @@
 // while a window is built and painted, and what it draws is what the style
 // underneath draws.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -26,6 +28,15 @@ bool ImagePluginLoaded() {
   return maps.readAll().contains("/imageformats/");
 }
 
+// Whether Qt's painting has started worker threads in this process.
+bool PaintingThreadsStarted() {
+  for (const QFileInfo& task : QDir(QStringLiteral("/proc/self/task")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile name(task.filePath() + QStringLiteral("/comm"));
+    if (name.open(QIODevice::ReadOnly) && name.readAll().startsWith("Thread (pooled)")) return true;
+  }
+  return false;
+}
+
 QImage Pixels(const QIcon& icon) { return icon.pixmap(QSize(16, 16)).toImage(); }
 
 // Group boxes of every kind Fusion tells apart, painted by the given style.
@@ -37,7 +48,8 @@ QImage GroupBoxes(QStyle* style) {
   auto* checkable = new QGroupBox(QStringLiteral("Blocking"), &page);
   checkable->setCheckable(true);
   layout->addWidget(checkable);
-  page.resize(220, 260);
+  // Taller than the rows Qt's painting would hand to worker threads.
+  page.resize(220, 900);
   for (QWidget* widget : page.findChildren<QWidget*>()) widget->setStyle(style);
   page.setStyle(style);
   return page.grab().toImage();
@@ -51,8 +63,9 @@ class StyleWithoutImagePluginsTest : public QObject {
  private slots:
   void initTestCase() { QApplication::setStyle(new StyleWithoutImagePlugins(QStyleFactory::create("Fusion"))); }
 
-  // First, while this process has read no image yet: a window with a menu bar
-  // and group boxes, built and painted, still reads none.
+  // First, while this process has read no image and painted nothing yet: a
+  // window with a menu bar and tall group boxes, built and painted, reads no
+  // image and starts no worker thread.
   void buildingAWindowReadsNoImage() {
     if (!QFile::exists(QStringLiteral("/proc/self/maps"))) QSKIP("needs /proc/self/maps");
     QMainWindow window;
@@ -62,11 +75,12 @@ class StyleWithoutImagePluginsTest : public QObject {
     layout->addWidget(new QGroupBox(page));
     layout->addWidget(new QGroupBox(QStringLiteral("Pick-up"), page));
     window.setCentralWidget(page);
-    window.resize(400, 300);
+    window.resize(400, 600);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(!window.grab().isNull());
     QVERIFY(!ImagePluginLoaded());
+    QVERIFY(!PaintingThreadsStarted());
   }
 
   void drawsTheBaseStylesIcons() {

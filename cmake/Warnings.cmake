@@ -2,12 +2,6 @@
 # Warnings for every target of the project; ZELMO_WERROR makes them fatal (CI does).
 function(zelmo_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
-  # GCC 12 at -O3 reports overlapping copies inside libstdc++'s own
-  # std::string (GCC bug 105329) wherever a string is built from pieces; the
-  # report is about the library, not about our code, and GCC 13 drops it.
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-    target_compile_options(${target} PRIVATE $<$<CONFIG:Release>:-Wno-restrict>)
-  endif()
   if(ZELMO_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program entry: the window and the message loop.
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
 #include <cstdio>
 
@@ -17,6 +18,24 @@
 #include "serial/qt_serial_link.h"
 
 namespace {
+
+#if defined(__GLIBC__)
+// Returns the heap's free memory to the system once, in the event loop's pass
+// after the window's first paint.
+class TrimAfterFirstPaint : public QObject {
+ public:
+  explicit TrimAfterFirstPaint(QWidget& window) { window.installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, [] { malloc_trim(0); });
+    }
+    return false;
+  }
+};
+#endif
 
 void Print(std::FILE* stream, const QString& text) {
   const QByteArray bytes = text.toLocal8Bit();
@@ -62,9 +81,10 @@ int main(int argc, char** argv) {
   // the window already on the screen.
   window.show();
 #if defined(__GLIBC__)
-  // Building the window leaves freed heap behind (the font configuration,
-  // pictures drawn once); give it back once, after the first paint.
-  QTimer::singleShot(0, [] { malloc_trim(0); });
+  // Building and first painting the window leave freed heap behind (the font
+  // configuration, glyphs and pictures drawn once); give it back once the
+  // first paint is done.
+  TrimAfterFirstPaint trim(window);
 #endif
   QApplication::exec();
   return 0;

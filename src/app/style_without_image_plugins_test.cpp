@@ -39,20 +39,29 @@ bool PaintingThreadsStarted() {
 
 QImage Pixels(const QIcon& icon) { return icon.pixmap(QSize(16, 16)).toImage(); }
 
-// Group boxes of every kind Fusion tells apart, painted by the given style.
-QImage GroupBoxes(QStyle* style) {
+// Group boxes of every kind Fusion tells apart, painted by the given style at
+// the given scale, at rows that fall between device pixels at 1.5.
+QImage GroupBoxes(QStyle* style, qreal scale) {
   QWidget page;
   auto* layout = new QVBoxLayout(&page);
+  layout->setContentsMargins(5, 7, 5, 5);
+  layout->setSpacing(3);
   layout->addWidget(new QGroupBox(&page));
   layout->addWidget(new QGroupBox(QStringLiteral("Pick-up"), &page));
   auto* checkable = new QGroupBox(QStringLiteral("Blocking"), &page);
   checkable->setCheckable(true);
   layout->addWidget(checkable);
   // Taller than the rows Qt's painting would hand to worker threads.
-  page.resize(220, 900);
+  page.resize(220, 901);
   for (QWidget* widget : page.findChildren<QWidget*>()) widget->setStyle(style);
   page.setStyle(style);
-  return page.grab().toImage();
+  page.ensurePolished();
+  layout->activate();
+  QImage image((QSizeF(page.size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
+  image.fill(Qt::white);
+  page.render(&image);
+  return image;
 }
 
 }  // namespace
@@ -95,10 +104,14 @@ class StyleWithoutImagePluginsTest : public QObject {
     }
   }
 
+  // Drawn in bands, the frames still come out as Fusion's own, also where a
+  // scale puts the bands' edges between device pixels.
   void drawsFusionsGroupBoxFrames() {
     std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
     StyleWithoutImagePlugins ours(QStyleFactory::create("Fusion"));
-    QCOMPARE(GroupBoxes(&ours), GroupBoxes(fusion.get()));
+    for (const qreal scale : {1.0, 1.25, 1.5, 2.0}) {
+      QVERIFY2(GroupBoxes(&ours, scale) == GroupBoxes(fusion.get(), scale), qPrintable(QString::number(scale)));
+    }
   }
 
   // The menu bar's overflow button gets its chevron once it is shown.

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QIconEngine>
 #include <QImageReader>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOption>
@@ -88,12 +89,18 @@ void StyleWithoutImagePlugins::drawPrimitive(PrimitiveElement element, const QSt
                       ? kFusionGroupBoxTopMargin
                       : qMax(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
                             kFusionGroupBoxTopMargin;
-  // Qt's raster engine hands a scaled picture of more than about 95 rows to
-  // worker threads, which then stay for half a minute: two threads and some
-  // 170 kB for the frames of this window. Drawn in bands, each band stays on
-  // this thread; the picture is scaled for the whole frame every time, so the
-  // pixels are the same.
   const QRect frame = option->rect.adjusted(0, top, 0, 0);
+  // Qt's raster engine, which paints the screen, hands a scaled picture of
+  // more than about 95 rows to worker threads, which then stay for half a
+  // minute: two threads and some 170 kB for the frames of this window. Drawn
+  // in bands, each band stays on this thread; the picture is scaled for the
+  // whole frame every time, so the pixels are the same. A printout gets the
+  // frame in one piece, or a PDF viewer would show the bands' edges.
+  const QPaintEngine* engine = painter->paintEngine();
+  if (engine == nullptr || engine->type() != QPaintEngine::Raster) {
+    qDrawBorderPixmap(painter, frame, kFusionGroupBoxBorder, groupBoxFrame_);
+    return;
+  }
   for (int y = frame.top(); y <= frame.bottom(); y += kUnthreadedRows) {
     painter->save();
     painter->setClipRect(QRect(frame.left(), y, frame.width(), kUnthreadedRows), Qt::IntersectClip);

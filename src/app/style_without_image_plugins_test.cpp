@@ -9,6 +9,8 @@
 #include <QGroupBox>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPaintDevice>
+#include <QPaintEngine>
 #include <QStyleFactory>
 #include <QTest>
 #include <QToolButton>
@@ -64,6 +66,52 @@ QImage GroupBoxes(QStyle* style, qreal scale) {
   return image;
 }
 
+// A paint device that only counts the pictures drawn on it, standing for a
+// printer or a PDF file, which are not painted by the raster engine.
+class PictureCounter : public QPaintDevice {
+ public:
+  int pictures() const { return engine_.pictures; }
+  QPaintEngine* paintEngine() const override { return &engine_; }
+
+ protected:
+  int metric(PaintDeviceMetric metric) const override {
+    switch (metric) {
+      case PdmWidth: return 220;
+      case PdmHeight: return 901;
+      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+      case PdmDevicePixelRatio: return 1;
+      case PdmDevicePixelRatioScaled: return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
+      default: return QPaintDevice::metric(metric);
+    }
+  }
+
+ private:
+  struct Engine : QPaintEngine {
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++pictures; }
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    Type type() const override { return User; }
+    int pictures = 0;
+  };
+  mutable Engine engine_;
+};
+
+// The pictures drawn for the group boxes on a device that is not the screen.
+int PicturesForPrinter(QStyle* style) {
+  QWidget page;
+  auto* layout = new QVBoxLayout(&page);
+  layout->addWidget(new QGroupBox(&page));
+  layout->addWidget(new QGroupBox(QStringLiteral("Pick-up"), &page));
+  page.resize(220, 901);
+  for (QWidget* widget : page.findChildren<QWidget*>()) widget->setStyle(style);
+  page.setStyle(style);
+  PictureCounter device;
+  page.render(&device);
+  return device.pictures();
+}
+
 }  // namespace
 
 class StyleWithoutImagePluginsTest : public QObject {
@@ -112,6 +160,16 @@ class StyleWithoutImagePluginsTest : public QObject {
     for (const qreal scale : {1.0, 1.25, 1.5, 2.0}) {
       QVERIFY2(GroupBoxes(&ours, scale) == GroupBoxes(fusion.get(), scale), qPrintable(QString::number(scale)));
     }
+  }
+
+  // On paper the bands' edges would show: a printout gets each frame in one
+  // piece, as from Fusion.
+  void printoutGetsFramesInOnePiece() {
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    StyleWithoutImagePlugins ours(QStyleFactory::create("Fusion"));
+    const int expected = PicturesForPrinter(fusion.get());
+    QVERIFY(expected > 0);
+    QCOMPARE(PicturesForPrinter(&ours), expected);
   }
 
   // The menu bar's overflow button gets its chevron once it is shown.

@@ -11,9 +11,9 @@
 
 #include "app/close_on_signal.h"
 #include "app/command_line.h"
-#include "app/style_without_image_plugins.h"
 #include "app/main_window.h"
 #include "app/port_binding.h"
+#include "app/style_without_image_plugins.h"
 #include "program_version.h"
 #include "serial/qt_serial_link.h"
 

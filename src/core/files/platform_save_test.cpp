@@ -22,38 +22,14 @@
 #include <thread>
 
 #include "core/files/safe_file.h"
+#include "core/files/scratch_folder_test_support.h"
 
 namespace zelmo {
 namespace {
 
 namespace fs = std::filesystem;
 
-class PlatformSaveTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zelmo_platform_save_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, ec);
-    fs::remove_all(dir_, ec);
-  }
-  static std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  int EntriesIn(const fs::path& p) const {
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(p)) ++n;
-    return n;
-  }
-  fs::path dir_;
-};
+using PlatformSaveTest = test::ScratchFolderTest;
 
 TEST_F(PlatformSaveTest, ALinkChainKeepsItsLinksAndTheTemporaryFileGoesBesideTheTarget) {
   fs::create_directories(dir_ / "real");

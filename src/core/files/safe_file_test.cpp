@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/files/platform_test_support.h"
+#include "core/files/scratch_folder_test_support.h"
 #include "core/files/utf8_path.h"
 
 namespace zelmo {
@@ -14,32 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SafeFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zelmo_safe_file_" + std::to_string(test::ProcessId()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, ec);
-    fs::remove_all(dir_, ec);
-  }
-  static std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  int EntriesIn(const fs::path& p) const {
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(p)) ++n;
-    return n;
-  }
-  fs::path dir_;
-};
+using SafeFileTest = test::ScratchFolderTest;
 
 TEST_F(SafeFileTest, WritesAndReplacesWithoutLeavingTemporaryFiles) {
   const fs::path file = dir_ / "a.ign";

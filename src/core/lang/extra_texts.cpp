@@ -4,15 +4,12 @@
 #include <array>
 #include <cstddef>
 
+#include "core/lang/text_row.h"
+
 namespace zelmo {
 namespace {
 
-struct ExtraRow {
-  Extra id;
-  std::string_view english;
-  std::string_view german;
-  std::string_view czech;
-};
+using ExtraRow = TextRow<Extra>;
 
 // In enumerator order; the lookup checks that order at compile time.
 constexpr std::array kExtraRows{
@@ -95,28 +92,14 @@ constexpr std::array kExtraRows{
     ExtraRow{Extra::CurveGraph, "Advance curve", "Zündkurve", "Křivka předstihu"},
 };
 
-constexpr bool InEnumeratorOrder() {
-  for (std::size_t i = 0; i < kExtraRows.size(); ++i) {
-    if (static_cast<std::size_t>(kExtraRows[i].id) != i) return false;
-  }
-  return static_cast<std::size_t>(Extra::CurveGraph) + 1 == kExtraRows.size();
-}
-static_assert(InEnumeratorOrder(), "every Extra needs its row, in enumerator order");
+static_assert(RowsInEnumeratorOrder(kExtraRows, Extra::CurveGraph), "every Extra needs its row, in enumerator order");
 
 }  // namespace
 
 std::string_view ExtraText(Extra text, std::uint8_t languageId) {
   const auto index = static_cast<std::size_t>(text);
   if (index >= kExtraRows.size()) return {};
-  const ExtraRow& row = kExtraRows[index];
-  switch (languageId) {
-    case kGerman:
-      return row.german;
-    case kCzech:
-      return row.czech;
-    default:
-      return row.english;
-  }
+  return InLanguage(kExtraRows[index], languageId);
 }
 
 }  // namespace zelmo

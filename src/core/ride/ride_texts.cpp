@@ -5,17 +5,13 @@
 #include <cstddef>
 
 #include "core/lang/pattern.h"
+#include "core/lang/text_row.h"
 #include "core/lang/texts.h"
 
 namespace zelmo {
 namespace {
 
-struct RideRow {
-  RideText id;
-  std::string_view english;
-  std::string_view german;
-  std::string_view czech;
-};
+using RideRow = TextRow<RideText>;
 
 // In enumerator order; checked at compile time.
 constexpr std::array kRows{
@@ -65,13 +61,7 @@ constexpr std::array kRows{
             "Kolečko: přiblížit   Tažení: posunout   Dvojklik: celá jízda"},
 };
 
-constexpr bool InOrder() {
-  for (std::size_t i = 0; i < kRows.size(); ++i) {
-    if (static_cast<std::size_t>(kRows[i].id) != i) return false;
-  }
-  return static_cast<std::size_t>(RideText::Help) + 1 == kRows.size();
-}
-static_assert(InOrder(), "every RideText needs its row, in enumerator order");
+static_assert(RowsInEnumeratorOrder(kRows, RideText::Help), "every RideText needs its row, in enumerator order");
 
 RideText SkipText(SkipReason reason) {
   switch (reason) {
@@ -90,15 +80,7 @@ RideText SkipText(SkipReason reason) {
 }  // namespace
 
 std::string_view RideTextOf(RideText text, std::uint8_t languageId) {
-  const RideRow& row = kRows[static_cast<std::size_t>(text)];
-  switch (languageId) {
-    case kGerman:
-      return row.german;
-    case kCzech:
-      return row.czech;
-    default:
-      return row.english;
-  }
+  return InLanguage(kRows[static_cast<std::size_t>(text)], languageId);
 }
 
 std::string RideLogNotes(const RideLogRead& read, std::uint8_t languageId) {

@@ -32,9 +32,8 @@ void ShowLabel(QLabel* label, const LabelState& state, bool useVisibility) {
   if (useVisibility) label->setVisible(state.visible);
 }
 
-void ShowGauge(QProgressBar* gauge, const GaugeState& state) {
-  gauge->setMaximum(state.maximum);
-  gauge->setValue(state.position);
+void ShowGauge(Gauge* gauge, const GaugeState& state) {
+  gauge->setPosition(state.maximum, state.position);
   gauge->setVisible(state.visible);
 }
 
@@ -154,7 +153,7 @@ void DevicePanel::show(const DeviceDisplay& now, bool force) {
     }
     draw(programmingCount_, live.programmingCount, was.programmingCount, false);
     for (std::size_t i = 0; i < tests_.size(); ++i) draw(tests_[i], live.tests[i], was.tests[i], false);
-    rpmGauge_->setValue(live.rpmGaugePosition);
+    rpmGauge_->setPosition(rpmGauge_->maximum(), live.rpmGaugePosition);
   }
   if (force || !(live.version == was.version)) {
     ShowLabel(version_, live.version, true);

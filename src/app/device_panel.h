@@ -12,7 +12,6 @@
 #include "core/device/device_engine.h"
 
 class QLabel;
-class QProgressBar;
 class QPushButton;
 
 namespace zelmo {
@@ -56,8 +55,8 @@ class DevicePanel : public QObject {
   QLabel* noConnection_ = nullptr;
   QLabel* com_ = nullptr;
   QLabel* operation_ = nullptr;
-  QProgressBar* operationGauge_ = nullptr;
-  QProgressBar* rpmGauge_ = nullptr;
+  Gauge* operationGauge_ = nullptr;
+  Gauge* rpmGauge_ = nullptr;
   QLabel* rpm_ = nullptr;
   QLabel* advance_ = nullptr;
   QLabel* voltage_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QTest>
 
+#include "app/gauge.h"
 #include "app/test_support.h"
 #include "curve/curve_widget.h"
 #include "core/files/ign_format.h"
@@ -18,6 +19,22 @@ using test::AnswerMessageBox;
 using test::Bench;
 using test::Child;
 using test::ConfigFolder;
+
+namespace {
+
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+}  // namespace
 
 class DeviceTest : public QObject {
   Q_OBJECT
@@ -47,6 +64,31 @@ class DeviceTest : public QObject {
 
   // What zelmo-cli keeps after a Read too: the unit's own bytes in the
   // history, the same bytes in order in the editor.
+  // A gauge that moves at every tick must not flush to the display on its
+  // own: it is painted with the rest of the window, and not when it stands still.
+  void gaugePaintsWithTheWindowOnlyWhenItMoves() {
+    QWidget top;
+    top.resize(240, 40);
+    auto* gauge = new Gauge(QColor(255, 0, 255), &top);
+    gauge->setGeometry(10, 10, 212, 17);
+    top.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&top));
+    QTest::qWait(20);
+    const PaintCounter counter(gauge);
+    gauge->setPosition(100, 40);
+    QCOMPARE(counter.paints, 0);
+    QCOMPARE(gauge->value(), 40);
+    QCOMPARE(gauge->maximum(), 100);
+    QTRY_COMPARE(counter.paints, 1);
+    gauge->setPosition(100, 40);
+    QTest::qWait(30);
+    QCOMPARE(counter.paints, 1);
+    gauge->setPosition(50, 40);
+    QCOMPARE(counter.paints, 1);
+    QTRY_COMPARE(counter.paints, 2);
+    QCOMPARE(gauge->barWidth(), 210 * 40 / 50);
+  }
+
   void readKeepsTheUnitsOwnBytesInTheHistory() {
     const sim::UnitMemory unordered = sim::Unordered(sim::FactoryMemory());
     Bench bench({}, {}, {}, unordered);

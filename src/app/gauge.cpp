@@ -12,6 +12,14 @@ Gauge::Gauge(const QColor& bar, QWidget* parent) : QProgressBar(parent), bar_(ba
   setFormat(QStringLiteral("%p%"));
 }
 
+void Gauge::setPosition(int maximum, int position) {
+  if (maximum == this->maximum() && position == value()) return;
+  setUpdatesEnabled(false);
+  setMaximum(maximum);
+  setValue(position);
+  setUpdatesEnabled(true);  // asks for the one paint
+}
+
 int Gauge::barWidth() const {
   const qint64 span = qint64(maximum()) - minimum();
   if (span <= 0) return 0;

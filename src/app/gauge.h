@@ -16,6 +16,11 @@ class Gauge : public QProgressBar {
   Gauge(const QColor& bar, QWidget* parent = nullptr);
 
   QColor barColour() const { return bar_; }
+  // Sets range and value and leaves the painting to the window's next pass.
+  // QProgressBar::setValue paints at once, and since this gauge paints itself
+  // it does so at every change: one more flush to the display per gauge and
+  // tick while the unit is polled.
+  void setPosition(int maximum, int position);
   // The bar's share of the trough, in pixels.
   int barWidth() const;
 

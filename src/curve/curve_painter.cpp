@@ -46,17 +46,39 @@ void PaintRoundSquare(QPainter& painter, const DrawItem& item) {
   painter.fillRect(QRect(box.right(), box.top() + 1, 1, box.height() - 2), outline);
 }
 
-void PaintText(QPainter& painter, const DrawItem& item, const QFontMetrics& metrics) {
-  const QString text = QString::fromLatin1(item.textData());
-  const QRect cell(item.x1, item.y1, metrics.horizontalAdvance(text), metrics.height());
-  painter.fillRect(cell, ToColor(item.fill));
+// A rescale brings new numbers; a graph's labels never come near this many.
+constexpr qsizetype kMostLabels = 256;
+
+void PaintText(QPainter& painter, const DrawItem& item, const QFontMetrics& metrics, CurveLabels& labels) {
+  const CurveLabels::Label& label = labels.label(QString::fromLatin1(item.textData()), painter.font());
+  painter.fillRect(QRect(item.x1, item.y1, label.width, metrics.height()), ToColor(item.fill));
   painter.setPen(QPen(ToColor(item.colour), 0));
-  painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+  painter.drawStaticText(item.x1, item.y1, label.text);
 }
 
 }  // namespace
 
+const CurveLabels::Label& CurveLabels::label(const QString& text, const QFont& font) {
+  if (!(font == font_) || labels_.size() >= kMostLabels) {
+    labels_.clear();
+    font_ = font;
+  }
+  auto found = labels_.find(text);
+  if (found == labels_.end()) {
+    Label made{QStaticText(text), QFontMetrics(font).horizontalAdvance(text)};
+    made.text.setTextFormat(Qt::PlainText);
+    made.text.prepare(QTransform(), font);
+    found = labels_.insert(text, std::move(made));
+  }
+  return *found;
+}
+
 void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font) {
+  CurveLabels labels;
+  DrawCurve(image, drawing, font, labels);
+}
+
+void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font, CurveLabels& labels) {
   if (image.width() != drawing.width || image.height() != drawing.height || image.format() != QImage::Format_RGB32) {
     image = QImage(drawing.width, drawing.height, QImage::Format_RGB32);
   }
@@ -86,7 +108,7 @@ void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font) {
                                std::abs(item.y2 - item.y1)));
         break;
       case DrawKind::Text:
-        PaintText(painter, item, metrics);
+        PaintText(painter, item, metrics, labels);
         break;
     }
   }

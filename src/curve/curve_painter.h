@@ -4,13 +4,34 @@
 // pixel as described: aliased, 1-pixel pens, right and bottom edges and line
 // end pixels left out.
 #include <QFont>
+#include <QHash>
 #include <QImage>
+#include <QStaticText>
+#include <QString>
 
 #include "core/curve/curve_drawing.h"
 
 namespace zelmo {
 
+// The graph's labels, laid out once for a font. The same dozen numbers come
+// back at every drawing, and laying text out is most of what a drawing costs
+// while the live line moves.
+class CurveLabels {
+ public:
+  struct Label {
+    QStaticText text;
+    int width = 0;
+  };
+  const Label& label(const QString& text, const QFont& font);
+
+ private:
+  QFont font_;
+  QHash<QString, Label> labels_;
+};
+
 // The image is (re)sized to the drawing's size; labels use the given font.
+void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font, CurveLabels& labels);
+// For a drawing made once, as in a printout.
 void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font);
 
 }  // namespace zelmo

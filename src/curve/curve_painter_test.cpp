@@ -160,6 +160,36 @@ class CurvePainterTest : public QObject {
     }
     QVERIFY(dark > 0);
   }
+
+  // The labels a widget keeps between its drawings give the drawing it would
+  // get afresh, through rescales and a change of font.
+  void keptLabelsDrawAsFreshOnes() {
+    CurveLabels kept;
+    QFont small;
+    small.setPixelSize(11);
+    QFont large;
+    large.setPointSize(12);
+    large.setBold(true);
+    struct Step {
+      int limiter;
+      int liveRpm;
+      const QFont* font;
+    };
+    for (const Step& step : {Step{150, 0, &small}, Step{250, 4000, &small}, Step{250, 4000, &large},
+                             Step{90, 2500, &large}, Step{90, 2500, &small}}) {
+      ParameterImage image = curve_test::ExampleImage();
+      image.limiter() = static_cast<std::uint8_t>(step.limiter);
+      CurveGraph graph;
+      graph.request(GraphRescale);
+      CurveDrawing drawing;
+      graph.draw(curve_test::kWidth, curve_test::kHeight, image, step.liveRpm, Rgb{240, 240, 240}, Rgb{}, drawing);
+      QImage fresh;
+      DrawCurve(fresh, drawing, *step.font);
+      QImage again;
+      DrawCurve(again, drawing, *step.font, kept);
+      QCOMPARE(again, fresh);
+    }
+  }
 };
 
 }  // namespace zelmo

@@ -9,8 +9,6 @@
 #include <QStatusTipEvent>
 #include <QtMath>
 
-#include "curve/curve_painter.h"
-
 namespace zelmo {
 namespace {
 
@@ -42,7 +40,7 @@ void CurveWidget::drawNow() {
   };
   graph_.draw(QWidget::width(), QWidget::height(), document_.image(), graph_.lastLiveRpm,
               rgb(palette().color(QPalette::Window)), rgb(palette().color(QPalette::WindowText)), drawing_);
-  DrawCurve(bitmap_, drawing_, font());
+  DrawCurve(bitmap_, drawing_, font(), labels_);
   setHint(QString::fromUtf8(drawing_.hint.data(), static_cast<qsizetype>(drawing_.hint.size())));
   update();
 }

@@ -17,6 +17,7 @@
 
 #include "core/curve/curve_graph.h"
 #include "core/curve/operating_trail.h"
+#include "curve/curve_painter.h"
 
 class QPainter;
 
@@ -75,6 +76,7 @@ class CurveWidget : public QWidget, private CurveSurface {
   CurveDocument& document_;
   CurveGraph graph_;
   CurveDrawing drawing_;
+  CurveLabels labels_;
   QImage bitmap_;
   QString hint_;
   std::vector<TrailDot> trail_;

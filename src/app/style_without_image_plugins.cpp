@@ -101,9 +101,15 @@ void StyleWithoutImagePlugins::drawPrimitive(PrimitiveElement element, const QSt
     qDrawBorderPixmap(painter, frame, kFusionGroupBoxBorder, groupBoxFrame_);
     return;
   }
+  // A label that changes inside a group box repaints the frame behind it:
+  // bands outside the part being painted are left out.
+  const QRegion painted = engine->systemClip();
+  const QTransform toDevice = painter->deviceTransform();
   for (int y = frame.top(); y <= frame.bottom(); y += kUnthreadedRows) {
+    const QRect band(frame.left(), y, frame.width(), kUnthreadedRows);
+    if (!painted.isEmpty() && !painted.intersects(toDevice.mapRect(QRectF(band)).toAlignedRect())) continue;
     painter->save();
-    painter->setClipRect(QRect(frame.left(), y, frame.width(), kUnthreadedRows), Qt::IntersectClip);
+    painter->setClipRect(band, Qt::IntersectClip);
     qDrawBorderPixmap(painter, frame, kFusionGroupBoxBorder, groupBoxFrame_);
     painter->restore();
   }

@@ -42,8 +42,9 @@ bool PaintingThreadsStarted() {
 QImage Pixels(const QIcon& icon) { return icon.pixmap(QSize(16, 16)).toImage(); }
 
 // Group boxes of every kind Fusion tells apart, painted by the given style at
-// the given scale, at rows that fall between device pixels at 1.5.
-QImage GroupBoxes(QStyle* style, qreal scale) {
+// the given scale, at rows that fall between device pixels at 1.5; only the
+// part given, if one is.
+QImage GroupBoxes(QStyle* style, qreal scale, const QRegion& part = QRegion()) {
   QWidget page;
   auto* layout = new QVBoxLayout(&page);
   layout->setContentsMargins(5, 7, 5, 5);
@@ -62,7 +63,7 @@ QImage GroupBoxes(QStyle* style, qreal scale) {
   QImage image((QSizeF(page.size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
   image.setDevicePixelRatio(scale);
   image.fill(Qt::white);
-  page.render(&image);
+  page.render(&image, QPoint(), part);
   return image;
 }
 
@@ -159,6 +160,19 @@ class StyleWithoutImagePluginsTest : public QObject {
     StyleWithoutImagePlugins ours(QStyleFactory::create("Fusion"));
     for (const qreal scale : {1.0, 1.25, 1.5, 2.0}) {
       QVERIFY2(GroupBoxes(&ours, scale) == GroupBoxes(fusion.get(), scale), qPrintable(QString::number(scale)));
+    }
+  }
+
+  // A repaint of part of a group box, as when a label in it changes, gets
+  // Fusion's pixels there too, across the bands' edges.
+  void repaintsPartOfAFrameAsFusion() {
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    StyleWithoutImagePlugins ours(QStyleFactory::create("Fusion"));
+    const QRegion part = QRegion(3, 60, 214, 9) + QRegion(150, 200, 40, 200) + QRegion(0, 880, 220, 21);
+    for (const qreal scale : {1.0, 1.5}) {
+      const QImage expected = GroupBoxes(fusion.get(), scale, part);
+      QVERIFY(expected != GroupBoxes(fusion.get(), scale));
+      QVERIFY2(GroupBoxes(&ours, scale, part) == expected, qPrintable(QString::number(scale)));
     }
   }
 

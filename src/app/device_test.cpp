@@ -10,8 +10,8 @@
 
 #include "app/gauge.h"
 #include "app/test_support.h"
-#include "curve/curve_widget.h"
 #include "core/files/ign_format.h"
+#include "curve/curve_widget.h"
 
 namespace zelmo {
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <algorithm>
 #include <cstdlib>
@@ -49,8 +50,21 @@ void PaintRoundSquare(QPainter& painter, const DrawItem& item) {
 // A rescale brings new numbers; a graph's labels never come near this many.
 constexpr qsizetype kMostLabels = 256;
 
+QRect ToRect(const DrawBox& box) { return QRect(box.x, box.y, box.width, box.height); }
+
+// Every pixel an item may touch. A label's glyphs may reach past its cell.
+QRect Reach(const DrawItem& item, const QFontMetrics& metrics, CurveLabels& labels) {
+  if (item.kind == DrawKind::Text) {
+    const int width = labels.label(QString::fromLatin1(item.textData())).width;
+    const int height = metrics.height();
+    return QRect(item.x1, item.y1, width, height).adjusted(-height, -height, height, height);
+  }
+  return QRect(QPoint(std::min(item.x1, item.x2), std::min(item.y1, item.y2)),
+               QPoint(std::max(item.x1, item.x2), std::max(item.y1, item.y2)));
+}
+
 void PaintText(QPainter& painter, const DrawItem& item, const QFontMetrics& metrics, CurveLabels& labels) {
-  const CurveLabels::Label& label = labels.label(QString::fromLatin1(item.textData()), painter.font());
+  const CurveLabels::Label& label = labels.label(QString::fromLatin1(item.textData()));
   painter.fillRect(QRect(item.x1, item.y1, label.width, metrics.height()), ToColor(item.fill));
   painter.setPen(QPen(ToColor(item.colour), 0));
   painter.drawStaticText(item.x1, item.y1, label.text);
@@ -58,16 +72,20 @@ void PaintText(QPainter& painter, const DrawItem& item, const QFontMetrics& metr
 
 }  // namespace
 
-const CurveLabels::Label& CurveLabels::label(const QString& text, const QFont& font) {
-  if (!(font == font_) || labels_.size() >= kMostLabels) {
-    labels_.clear();
-    font_ = font;
-  }
+bool CurveLabels::setFont(const QFont& font) {
+  if (font == font_) return false;
+  labels_.clear();
+  font_ = font;
+  return true;
+}
+
+const CurveLabels::Label& CurveLabels::label(const QString& text) {
+  if (labels_.size() >= kMostLabels) labels_.clear();
   auto found = labels_.find(text);
   if (found == labels_.end()) {
-    Label made{QStaticText(text), QFontMetrics(font).horizontalAdvance(text)};
+    Label made{QStaticText(text), QFontMetrics(font_).horizontalAdvance(text)};
     made.text.setTextFormat(Qt::PlainText);
-    made.text.prepare(QTransform(), font);
+    made.text.prepare(QTransform(), font_);
     found = labels_.insert(text, std::move(made));
   }
   return *found;
@@ -78,19 +96,33 @@ void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font) {
   DrawCurve(image, drawing, font, labels);
 }
 
-void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font, CurveLabels& labels) {
+QRegion DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font, CurveLabels& labels) {
+  bool whole = !drawing.partial;
   if (image.width() != drawing.width || image.height() != drawing.height || image.format() != QImage::Format_RGB32) {
     image = QImage(drawing.width, drawing.height, QImage::Format_RGB32);
+    whole = true;
   }
   QPainter painter(&image);
   painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform, false);
   painter.setFont(font);
+  // The font is not among what a drawing is made from; a new one needs all of it.
+  if (labels.setFont(painter.font())) whole = true;
+  QRegion changed;
+  if (whole) {
+    changed = image.rect();
+  } else {
+    for (const DrawBox& box : drawing.changed) changed += ToRect(box);
+    if (changed.isEmpty()) return changed;
+  }
   painter.setBrush(Qt::NoBrush);
   const QFontMetrics metrics(font, &image);
 
   QPen outline(Qt::black, 0);
 
+  if (!whole) painter.setClipRegion(changed);
+
   for (const DrawItem& item : drawing.items) {
+    if (!whole && !changed.intersects(Reach(item, metrics, labels))) continue;
     switch (item.kind) {
       case DrawKind::Fill:
         painter.fillRect(HalfOpenRect(item.x1, item.y1, item.x2, item.y2), ToColor(item.colour));
@@ -112,6 +144,7 @@ void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font, Cu
         break;
     }
   }
+  return changed;
 }
 
 }  // namespace zelmo

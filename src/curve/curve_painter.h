@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QRegion>
 #include <QStaticText>
 #include <QString>
 
@@ -22,7 +23,9 @@ class CurveLabels {
     QStaticText text;
     int width = 0;
   };
-  const Label& label(const QString& text, const QFont& font);
+  // Forgets the labels of another font; true when it did.
+  bool setFont(const QFont& font);
+  const Label& label(const QString& text);
 
  private:
   QFont font_;
@@ -30,7 +33,10 @@ class CurveLabels {
 };
 
 // The image is (re)sized to the drawing's size; labels use the given font.
-void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font, CurveLabels& labels);
+// A partial drawing repaints only its changed columns, over the image of the
+// drawing it replaced: give it the same image and labels every time. Returns
+// the part of the image painted.
+QRegion DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font, CurveLabels& labels);
 // For a drawing made once, as in a printout.
 void DrawCurve(QImage& image, const CurveDrawing& drawing, const QFont& font);
 

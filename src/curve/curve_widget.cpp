@@ -40,9 +40,9 @@ void CurveWidget::drawNow() {
   };
   graph_.draw(QWidget::width(), QWidget::height(), document_.image(), graph_.lastLiveRpm,
               rgb(palette().color(QPalette::Window)), rgb(palette().color(QPalette::WindowText)), drawing_);
-  DrawCurve(bitmap_, drawing_, font(), labels_);
+  const QRegion painted = DrawCurve(bitmap_, drawing_, font(), labels_);
   setHint(QString::fromUtf8(drawing_.hint.data(), static_cast<qsizetype>(drawing_.hint.size())));
-  update();
+  update(painted);
 }
 
 void CurveWidget::setHint(const QString& hint) {
@@ -61,9 +61,10 @@ void CurveWidget::showHintInStatusBar() {
 
 void CurveWidget::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  // New colours (a desktop theme, the print appearance) cannot wait for the
-  // tick: a printout is taken before the next one.
-  if (event->type() == QEvent::PaletteChange && !bitmap_.isNull()) drawNow();
+  // New colours (a desktop theme, the print appearance) or a new font cannot
+  // wait for the tick: a printout is taken before the next one.
+  const bool looks = event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange;
+  if (looks && !bitmap_.isNull()) drawNow();
 }
 
 void CurveWidget::paintEvent(QPaintEvent*) {

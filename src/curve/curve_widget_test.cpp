@@ -117,6 +117,39 @@ class CurveWidgetTest : public QObject {
     QVERIFY(!widget->tick(7000));
   }
 
+  // While the engine runs, the live line moves at every tick and only its
+  // old and new columns are drawn again. The bitmap is what a fresh drawing
+  // gives, and the screen shows it, the compared curve over it included.
+  void movingLiveLineShowsAsAFreshDrawing() {
+    ParameterImage other = host->theImage;
+    SetUserValue(other, Field::BaseAdvance, 2);
+    widget->setComparedCurve(other);
+    QVERIFY(widget->tick(7000));
+    const auto onScreen = [this] {
+      const QPoint at = widget->mapTo(window.get(), QPoint(0, 0));
+      return window->screen()
+          ->grabWindow(window->winId(), at.x(), at.y(), widget->width(), widget->height())
+          .toImage()
+          .convertToFormat(QImage::Format_RGB32);
+    };
+    for (const int live : {3000, 3010, 0, 12000, 12000, 5500}) {
+      widget->tick(live);
+      CurveWidget fresh(*host);
+      QVERIFY(fresh.tick(live));
+      QCOMPARE(widget->bitmap(), fresh.bitmap());
+      QTRY_COMPARE(onScreen(), widget->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+    // A new font shows at once, all of it.
+    QFont larger = widget->font();
+    larger.setPixelSize(14);
+    widget->setFont(larger);
+    CurveWidget fresh(*host);
+    fresh.setFont(larger);
+    QVERIFY(fresh.tick(5500));
+    QCOMPARE(widget->bitmap(), fresh.bitmap());
+    QTRY_COMPARE(onScreen(), widget->grab().toImage().convertToFormat(QImage::Format_RGB32));
+  }
+
   void hoverSetsTheHintAndTheFocus() {
     widget->tick(0);
     std::vector<int> focused;

@@ -46,6 +46,21 @@ void CurveGraph::draw(int width, int height, const ParameterImage& image, int li
   if ((graphRequest & GraphRescale) != 0) rescale(width, height, image);
   graphRequest = 0;
 
+  const DrawnFrom from{width,  height, image,   background, text,      grabbed,    hovered, allMode,
+                       scaleX, scaleY, originX, originY,    plotWidth, plotHeight, rpmMax,  degMax};
+  const bool onlyLiveMoved = !out.items.empty() && out.drawnFrom == from;
+  const int wasLiveX = out.liveX;
+  out.drawnFrom = from;
+  out.liveX = liveRpm != 0 ? x(liveRpm) : kNoLiveLine;
+  out.partial = onlyLiveMoved;
+  out.changed.clear();
+  if (onlyLiveMoved && wasLiveX != out.liveX) {
+    // The line runs from the axis up to the plot's top edge.
+    for (const int column : {wasLiveX, out.liveX}) {
+      if (column != kNoLiveLine) out.changed.push_back({column, originY - plotHeight, 1, plotHeight + 1});
+    }
+  }
+
   out.width = width;
   out.height = height;
   out.items.clear();
@@ -115,6 +130,7 @@ void CurveGraph::draw(int width, int height, const ParameterImage& image, int li
     sink.line(xL + 1, originY, xL + 1, top, colour);
   }
 
+  // Last, over everything: a moved line changes its two columns and nothing else.
   if (liveRpm != 0) sink.line(x(liveRpm), originY, x(liveRpm), top, kGreen);
 
   out.hint = CurveHint(*this, image);

@@ -229,5 +229,45 @@ TEST(CurveDrawing, ARedrawReplacesThePreviousItems) {
   EXPECT_EQ(d.drawing.height, kHeight);
 }
 
+// At every tick of a running engine only the live line moves: the drawing
+// says which columns changed, and anything else it shows makes it whole again.
+TEST(CurveDrawing, AMovedLiveLineChangesItsTwoColumnsOnly) {
+  Drawn d = DrawExample(nullptr, 5000);
+  EXPECT_FALSE(d.drawing.partial);  // the first drawing of its object
+  const auto redraw = [&d](int liveRpm, const ParameterImage& image = ExampleImage(), Rgb face = kFace) {
+    d.graph.request(GraphRedraw);
+    d.graph.draw(kWidth, kHeight, image, liveRpm, face, kBlack, d.drawing);
+  };
+  const std::vector<DrawItem> withLineAt5000 = d.drawing.items;
+
+  redraw(3000);
+  EXPECT_TRUE(d.drawing.partial);
+  const int at3000 = d.graph.x(3000);
+  EXPECT_EQ(d.drawing.changed, (std::vector<DrawBox>{{72, 5, 1, 103}, {at3000, 5, 1, 103}}));
+  redraw(3000);
+  EXPECT_TRUE(d.drawing.partial);
+  EXPECT_TRUE(d.drawing.changed.empty());
+  redraw(0);
+  EXPECT_EQ(d.drawing.changed, (std::vector<DrawBox>{{at3000, 5, 1, 103}}));
+  redraw(5000);
+  EXPECT_EQ(d.drawing.changed, (std::vector<DrawBox>{{72, 5, 1, 103}}));
+  EXPECT_EQ(d.drawing.items.size(), withLineAt5000.size());
+
+  d.graph.hovered = 3;
+  redraw(5000);
+  EXPECT_FALSE(d.drawing.partial);
+  redraw(4000);
+  EXPECT_TRUE(d.drawing.partial);
+  ParameterImage changed = ExampleImage();
+  changed.area[field::kBaseAdvance] += 2;
+  redraw(4000, changed);
+  EXPECT_FALSE(d.drawing.partial);
+  redraw(4000, changed, Rgb{30, 30, 30});
+  EXPECT_FALSE(d.drawing.partial);
+  d.graph.request(GraphRescale);
+  d.graph.draw(kWidth + 40, kHeight, changed, 4000, Rgb{30, 30, 30}, kBlack, d.drawing);
+  EXPECT_FALSE(d.drawing.partial);
+}
+
 }  // namespace
 }  // namespace zelmo

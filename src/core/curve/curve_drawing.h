@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/look/rgb.h"
+#include "core/model/parameter_image.h"
 
 namespace zelmo {
 
@@ -52,11 +53,55 @@ struct DrawItem {
   const char* textData() const { return text.data(); }
 };
 
+// A rectangle of the bitmap.
+struct DrawBox {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+
+  bool operator==(const DrawBox&) const = default;
+};
+
+// Everything a drawing shows apart from the live line.
+struct DrawnFrom {
+  int width = 0;
+  int height = 0;
+  ParameterImage image;
+  Rgb background;
+  Rgb text;
+  int grabbed = 0;
+  int hovered = 0;
+  int allMode = 0;
+  float scaleX = 0.0F;
+  float scaleY = 0.0F;
+  int originX = 0;
+  int originY = 0;
+  int plotWidth = 0;
+  int plotHeight = 0;
+  int rpmMax = 0;
+  int degMax = 0;
+
+  bool operator==(const DrawnFrom&) const = default;
+};
+
+inline constexpr int kNoLiveLine = -1000000;
+
 struct CurveDrawing {
   int width = 0;
   int height = 0;
   std::vector<DrawItem> items;
   std::string hint;  // UTF-8; empty when nothing is hovered or grabbed
+
+  // While the engine runs only the live line moves, at every tick. When a
+  // drawing differs from the one it replaced in this object by that line
+  // alone, partial is true and changed holds the line's old and new columns
+  // (nothing if it stayed); a painter that kept the old bitmap repaints just
+  // those. Otherwise the whole bitmap is new.
+  bool partial = false;
+  std::vector<DrawBox> changed;
+  DrawnFrom drawnFrom;
+  int liveX = kNoLiveLine;  // column of the live line, if there is one
 };
 
 }  // namespace zelmo

@@ -86,7 +86,8 @@ struct CurveGraph {
   bool tick(bool shiftDown, int liveRpm);
 
   // Rescales if asked to, clears the requests and describes the whole bitmap
-  // and the hint. `out` is refilled; its storage is reused between drawings.
+  // and the hint, and whether only the live line moved since the drawing
+  // `out` held. `out` is refilled; its storage is reused between drawings.
   // The margins take the window's background and the axis labels its text
   // colour, so they read on a dark desktop too.
   void draw(int width, int height, const ParameterImage& image, int liveRpm, Rgb background, Rgb text,

@@ -8,9 +8,12 @@
 #include <QPainter>
 #include <QStatusTipEvent>
 #include <QtMath>
+#include <algorithm>
 
 namespace zelmo {
 namespace {
+
+constexpr int kUnthreadedDeviceRows = 64;
 
 QPoint GraphPixel(const QMouseEvent* event) {
   const QPointF pos = event->position();
@@ -67,13 +70,26 @@ void CurveWidget::changeEvent(QEvent* event) {
   if (looks && !bitmap_.isNull()) drawNow();
 }
 
-void CurveWidget::paintEvent(QPaintEvent*) {
+void CurveWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   if (bitmap_.isNull()) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     return;
   }
-  painter.drawImage(0, 0, bitmap_);
+  // Qt's raster engine hands a picture of more than about 95 device rows to
+  // worker threads, which then stay for half a minute: two threads and some
+  // 170 kB for a graph that is drawn at every tick. In bands of fewer rows
+  // it stays on this thread; each band is the whole picture clipped, so the
+  // pixels are the same at any scale.
+  const qreal scale = std::max<qreal>(1.0, painter.deviceTransform().m22());
+  const int rows = std::max(1, static_cast<int>(kUnthreadedDeviceRows / scale));
+  const QRect part = event->rect() & bitmap_.rect();
+  for (int y = part.top(); y <= part.bottom(); y += rows) {
+    painter.save();
+    painter.setClipRect(QRect(part.left(), y, part.width(), rows), Qt::IntersectClip);
+    painter.drawImage(0, 0, bitmap_);
+    painter.restore();
+  }
   if (!trail_.empty() || compared_) paintOverlay(painter);
 }
 

@@ -25,6 +25,16 @@ class WindowHost final : public CurveDocument {
   void dragReleased() override { ++pushes; }
 };
 
+// Qt's painting hands large pictures to worker threads of this name.
+int PaintingThreads() {
+  int found = 0;
+  for (const QFileInfo& task : QDir(QStringLiteral("/proc/self/task")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile name(task.filePath() + QStringLiteral("/comm"));
+    if (name.open(QIODevice::ReadOnly) && name.readAll().startsWith("Thread (pooled)")) ++found;
+  }
+  return found;
+}
+
 // Stands in for the main window: collects the status tips that reach it.
 class StatusCatcher : public QWidget {
  public:
@@ -59,6 +69,25 @@ class CurveWidgetTest : public QObject {
   void cleanup() {
     window.reset();
     host.reset();
+  }
+
+  // First, while no test of this process has started Qt's painting threads:
+  // the graph, drawn at every tick, is painted on this thread at any scale,
+  // so no worker threads stay behind it.
+  void paintsWithoutWorkerThreads() {
+    QCOMPARE(PaintingThreads(), 0);
+    QVERIFY(widget->tick(5000));
+    widget->repaint();
+    // As in the window, where the graph's share of a paint is seldom a rectangle.
+    const QRegion unevenPart = QRegion(0, 0, 120, 122) + QRegion(100, 30, 102, 92);
+    widget->repaint(unevenPart);
+    for (const qreal scale : {1.0, 1.5, 2.0, 3.0}) {
+      QImage image((QSizeF(widget->size()) * scale).toSize(), QImage::Format_RGB32);
+      image.setDevicePixelRatio(scale);
+      widget->render(&image, QPoint(), unevenPart);
+      QCOMPARE(image.pixel(qRound(widget->graph().x(5000) * scale), qRound(60 * scale)), qRgb(0, 255, 0));
+    }
+    QCOMPARE(PaintingThreads(), 0);
   }
 
   void isTheGraphControl() {

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <qdrawutil.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace zelmo {
@@ -62,7 +63,7 @@ class DeferredIconEngine : public QIconEngine {
 const QString kFusionGroupBoxPicture = QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
 constexpr int kFusionGroupBoxTopMargin = 3;
 constexpr QMargins kFusionGroupBoxBorder(6, 6, 6, 6);
-constexpr int kUnthreadedRows = 64;
+constexpr int kUnthreadedDeviceRows = 64;
 
 }  // namespace
 
@@ -105,8 +106,9 @@ void StyleWithoutImagePlugins::drawPrimitive(PrimitiveElement element, const QSt
   // bands outside the part being painted are left out.
   const QRegion painted = engine->systemClip();
   const QTransform toDevice = painter->deviceTransform();
-  for (int y = frame.top(); y <= frame.bottom(); y += kUnthreadedRows) {
-    const QRect band(frame.left(), y, frame.width(), kUnthreadedRows);
+  const int rows = std::max(1, static_cast<int>(kUnthreadedDeviceRows / std::max<qreal>(1.0, toDevice.m22())));
+  for (int y = frame.top(); y <= frame.bottom(); y += rows) {
+    const QRect band(frame.left(), y, frame.width(), rows);
     if (!painted.isEmpty() && !painted.intersects(toDevice.mapRect(QRectF(band)).toAlignedRect())) continue;
     painter->save();
     painter->setClipRect(band, Qt::IntersectClip);

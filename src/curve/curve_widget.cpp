@@ -76,19 +76,23 @@ void CurveWidget::paintEvent(QPaintEvent* event) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     return;
   }
-  // Qt's raster engine hands a picture of more than about 95 device rows to
-  // worker threads, which then stay for half a minute: two threads and some
-  // 170 kB for a graph that is drawn at every tick. In bands of fewer rows
-  // it stays on this thread; each band is the whole picture clipped, so the
-  // pixels are the same at any scale.
+  // Qt's raster engine hands a picture that comes to more than about 95
+  // spans (device rows of each clip rectangle) to worker threads, which then
+  // stay for half a minute: two threads and some 170 kB for a graph that is
+  // drawn at every tick, in two columns while the live line moves. Each
+  // rectangle of the region in bands of fewer rows stays on this thread; each
+  // band is the whole picture clipped, so the pixels are the same at any scale.
   const qreal scale = std::max<qreal>(1.0, painter.deviceTransform().m22());
   const int rows = std::max(1, static_cast<int>(kUnthreadedDeviceRows / scale));
-  const QRect part = event->rect() & bitmap_.rect();
-  for (int y = part.top(); y <= part.bottom(); y += rows) {
-    painter.save();
-    painter.setClipRect(QRect(part.left(), y, part.width(), rows), Qt::IntersectClip);
-    painter.drawImage(0, 0, bitmap_);
-    painter.restore();
+  for (const QRect& area : event->region()) {
+    const QRect part = area & bitmap_.rect();
+    for (int y = part.top(); y <= part.bottom(); y += rows) {
+      painter.save();
+      painter.setClipRect(QRect(part.left(), y, part.width(), std::min(rows, part.bottom() + 1 - y)),
+                          Qt::IntersectClip);
+      painter.drawImage(0, 0, bitmap_);
+      painter.restore();
+    }
   }
   if (!trail_.empty() || compared_) paintOverlay(painter);
 }

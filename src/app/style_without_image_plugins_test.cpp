@@ -9,8 +9,6 @@
 #include <QGroupBox>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPaintDevice>
-#include <QPaintEngine>
 #include <QStyleFactory>
 #include <QTest>
 #include <QToolButton>
@@ -19,6 +17,7 @@
 #include <memory>
 
 #include "app/style_without_image_plugins.h"
+#include "curve/picture_counter_test_support.h"
 
 namespace zelmo {
 namespace {
@@ -67,38 +66,6 @@ QImage GroupBoxes(QStyle* style, qreal scale, const QRegion& part = QRegion()) {
   return image;
 }
 
-// A paint device that only counts the pictures drawn on it, standing for a
-// printer or a PDF file, which are not painted by the raster engine.
-class PictureCounter : public QPaintDevice {
- public:
-  int pictures() const { return engine_.pictures; }
-  QPaintEngine* paintEngine() const override { return &engine_; }
-
- protected:
-  int metric(PaintDeviceMetric metric) const override {
-    switch (metric) {
-      case PdmWidth: return 220;
-      case PdmHeight: return 901;
-      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
-      case PdmDevicePixelRatio: return 1;
-      case PdmDevicePixelRatioScaled: return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
-      default: return QPaintDevice::metric(metric);
-    }
-  }
-
- private:
-  struct Engine : QPaintEngine {
-    bool begin(QPaintDevice*) override { return true; }
-    bool end() override { return true; }
-    void updateState(const QPaintEngineState&) override {}
-    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++pictures; }
-    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    Type type() const override { return User; }
-    int pictures = 0;
-  };
-  mutable Engine engine_;
-};
-
 // The pictures drawn for the group boxes on a device that is not the screen.
 int PicturesForPrinter(QStyle* style) {
   QWidget page;
@@ -108,7 +75,7 @@ int PicturesForPrinter(QStyle* style) {
   page.resize(220, 901);
   for (QWidget* widget : page.findChildren<QWidget*>()) widget->setStyle(style);
   page.setStyle(style);
-  PictureCounter device;
+  test::PictureCounter device(page.size());
   page.render(&device);
   return device.pictures();
 }

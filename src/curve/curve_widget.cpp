@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStatusTipEvent>
 #include <QtMath>
@@ -14,6 +15,33 @@ namespace zelmo {
 namespace {
 
 constexpr int kUnthreadedDeviceRows = 64;
+
+// Qt's raster engine hands a picture that comes to more than about 95 spans
+// (device rows of each clip rectangle) to worker threads, which then stay for
+// half a minute: two threads and some 170 kB for a graph that is drawn at
+// every tick, in two columns while the live line moves. Each rectangle of the
+// region in bands of fewer rows stays on this thread; each band is the whole
+// picture clipped, so the pixels are the same at any scale. A printout gets
+// the picture in one piece: on paper the bands' edges would show.
+void DrawPicture(QPainter& painter, const QImage& picture, const QRegion& region) {
+  const QPaintEngine* engine = painter.paintEngine();
+  if (engine == nullptr || engine->type() != QPaintEngine::Raster) {
+    painter.drawImage(0, 0, picture);
+    return;
+  }
+  const qreal scale = std::max<qreal>(1.0, painter.deviceTransform().m22());
+  const int rows = std::max(1, static_cast<int>(kUnthreadedDeviceRows / scale));
+  for (const QRect& area : region) {
+    const QRect part = area & picture.rect();
+    for (int y = part.top(); y <= part.bottom(); y += rows) {
+      painter.save();
+      painter.setClipRect(QRect(part.left(), y, part.width(), std::min(rows, part.bottom() + 1 - y)),
+                          Qt::IntersectClip);
+      painter.drawImage(0, 0, picture);
+      painter.restore();
+    }
+  }
+}
 
 QPoint GraphPixel(const QMouseEvent* event) {
   const QPointF pos = event->position();
@@ -76,24 +104,7 @@ void CurveWidget::paintEvent(QPaintEvent* event) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     return;
   }
-  // Qt's raster engine hands a picture that comes to more than about 95
-  // spans (device rows of each clip rectangle) to worker threads, which then
-  // stay for half a minute: two threads and some 170 kB for a graph that is
-  // drawn at every tick, in two columns while the live line moves. Each
-  // rectangle of the region in bands of fewer rows stays on this thread; each
-  // band is the whole picture clipped, so the pixels are the same at any scale.
-  const qreal scale = std::max<qreal>(1.0, painter.deviceTransform().m22());
-  const int rows = std::max(1, static_cast<int>(kUnthreadedDeviceRows / scale));
-  for (const QRect& area : event->region()) {
-    const QRect part = area & bitmap_.rect();
-    for (int y = part.top(); y <= part.bottom(); y += rows) {
-      painter.save();
-      painter.setClipRect(QRect(part.left(), y, part.width(), std::min(rows, part.bottom() + 1 - y)),
-                          Qt::IntersectClip);
-      painter.drawImage(0, 0, bitmap_);
-      painter.restore();
-    }
-  }
+  DrawPicture(painter, bitmap_, event->region());
   if (!trail_.empty() || compared_) paintOverlay(painter);
 }
 

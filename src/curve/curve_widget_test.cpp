@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/curve/curve_test_support.h"
+#include "curve/picture_counter_test_support.h"
 
 namespace zelmo {
 namespace {
@@ -91,6 +92,17 @@ class CurveWidgetTest : public QObject {
       QCOMPARE(image.pixel(qRound(widget->graph().x(3000) * scale), qRound(60 * scale)), qRgb(0, 255, 0));
     }
     QCOMPARE(PaintingThreads(), 0);
+  }
+
+  // On paper the bands' edges would show: a printout gets the graph in one piece.
+  void printoutGetsTheGraphInOnePiece() {
+    QVERIFY(widget->tick(5000));
+    test::PictureCounter printer(widget->size() * 4);
+    QPainter painter(&printer);
+    painter.scale(4, 4);
+    widget->render(&painter);
+    painter.end();
+    QCOMPARE(printer.pictures(), 1);
   }
 
   void isTheGraphControl() {

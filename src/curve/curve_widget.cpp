@@ -18,7 +18,7 @@ constexpr int kUnthreadedDeviceRows = 64;
 
 // Qt's raster engine hands a picture that comes to more than about 95 spans
 // (device rows of each clip rectangle) to worker threads, which then stay for
-// half a minute: two threads and some 170 kB for a graph that is drawn at
+// half a minute: two threads and about 0.2 MB for a graph that is drawn at
 // every tick, in two columns while the live line moves. Each rectangle of the
 // region in bands of fewer rows stays on this thread; each band is the whole
 // picture clipped, so the pixels are the same at any scale. A printout gets

@@ -103,7 +103,7 @@ class CommandLineTest : public QObject {
     QTemporaryDir folder;
     const QString path =
         WriteFile(folder, QStringLiteral("bike7.ign"), QByteArray::fromStdString(WriteParameterFile(NewParameters(7))));
-    Bench bench({QStringLiteral("DEUTSCH"), path}, {}, {}, sim::FactoryMemory(), {}, QStringLiteral("en-GB"), path);
+    Bench bench({.arguments = {QStringLiteral("DEUTSCH"), path}, .startFile = path});
     // Opened once the window runs its event loop, after the port.
     QTRY_COMPARE(bench.window->session().image(), NewParameters(7));
     QCOMPARE(bench.link.openPort(), 1);
@@ -120,7 +120,7 @@ class CommandLineTest : public QObject {
     const QString path = WriteFile(folder, QStringLiteral("old.ign"), "TORVANEX_KEY        60\r\n");
     QString message;
     KeepMessage(message);
-    Bench bench({QStringLiteral("DEUTSCH"), path}, {}, {}, sim::FactoryMemory(), {}, QStringLiteral("en-GB"), path);
+    Bench bench({.arguments = {QStringLiteral("DEUTSCH"), path}, .startFile = path});
     const ParameterImage before = bench.window->session().image();
     QTRY_VERIFY(!message.isEmpty());
     QCOMPARE(message, QStringLiteral("Uneinig Version der Datendatei *.ign!\n") + path);
@@ -134,7 +134,7 @@ class CommandLineTest : public QObject {
     const QString path = folder.filePath(QStringLiteral("gone.ign"));
     QString message;
     KeepMessage(message);
-    Bench bench({path}, {}, {}, sim::FactoryMemory(), {}, QStringLiteral("en-GB"), path);
+    Bench bench({.arguments = {path}, .startFile = path});
     QTRY_VERIFY(!message.isEmpty());
     QVERIFY2(message.startsWith(QStringLiteral("Open file error\n")), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral("gone.ign: cannot open: No such file or directory")), qPrintable(message));

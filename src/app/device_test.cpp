@@ -91,7 +91,7 @@ class DeviceTest : public QObject {
 
   void readKeepsTheUnitsOwnBytesInTheHistory() {
     const sim::UnitMemory unordered = sim::Unordered(sim::FactoryMemory());
-    Bench bench({}, {}, {}, unordered);
+    Bench bench({.memory = unordered});
     TFormHlav& window = *bench.window;
     bench.runTicks(12);
     window.MenuReadClick();
@@ -136,7 +136,7 @@ class DeviceTest : public QObject {
   void failedProgramKeepsItsErrorOverTheSaving() {
     sim::UnitOptions badEchoes;
     badEchoes.faults.badEchoes = 20;
-    Bench bench({}, badEchoes);
+    Bench bench({.unit = badEchoes});
     TFormHlav& window = *bench.window;
     bench.runTicks(12);
     auto* message = Child<QLabel>(&window, "LabelHlaseni");
@@ -212,7 +212,7 @@ class DeviceTest : public QObject {
   void silentUnitShowsNoConnection() {
     sim::UnitOptions silent;
     silent.faults.silent = true;
-    Bench bench({}, silent);
+    Bench bench({.unit = silent});
     bench.runTicks(25);
     QVERIFY(!Child<QLabel>(bench.window.get(), "LabelSpojeni")->isHidden());
     QCOMPARE(Child<QLabel>(bench.window.get(), "LabelSpojeni")->text(), QStringLiteral("No Connection"));
@@ -221,7 +221,7 @@ class DeviceTest : public QObject {
   void comMenuMovesTheCheckMarkAndTheLabel() {
     sim::SimLinkOptions onPortOne;
     onPortOne.unitPort = 1;
-    Bench bench({}, {}, onPortOne);
+    Bench bench({.link = onPortOne});
     TFormHlav& window = *bench.window;
     QMenu* com = Child<QMenu>(&window, "MenuCom");
     QCOMPARE(com->actions().size(), 21);

@@ -187,7 +187,7 @@ class FilesTest : public QObject {
     qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("data")).toUtf8());
     const QString expected = root.filePath(QStringLiteral("data/zelmo-tci/data.ign"));
     {
-      Bench bench({}, {}, {}, sim::FactoryMemory(), programFolder + QStringLiteral("/zelmo-tci"));
+      Bench bench({.programPath = programFolder + QStringLiteral("/zelmo-tci")});
       TFormHlav& window = *bench.window;
       QStringList offered;
       test::WhenModal([&offered](QWidget* modal) {

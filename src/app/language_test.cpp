@@ -38,8 +38,8 @@ class LanguageTest : public QObject {
 
   void firstStartSpeaksTheDesktopsLanguageAndLaterStartsTheStoredOne() {
     auto startWith = [](const char* desktop, QStringList arguments = {}) {
-      return std::make_unique<Bench>(std::move(arguments), sim::UnitOptions{}, sim::SimLinkOptions{},
-                                     sim::FactoryMemory(), QString(), QString::fromLatin1(desktop));
+      return std::make_unique<Bench>(
+          test::BenchSetup{.arguments = std::move(arguments), .desktopLanguage = QString::fromLatin1(desktop)});
     };
     const std::array<std::pair<const char*, std::uint8_t>, 5> firstStarts{
         {{"cs-CZ", kCzech}, {"de-AT", kGerman}, {"de", kGerman}, {"sk-SK", kEnglish}, {"en-US", kEnglish}}};

@@ -37,14 +37,8 @@ using test::WhenModal;
 QColor Face() { return QApplication::palette().color(QPalette::Window); }
 
 // A window whose printouts go where printTo says (empty: the printer).
-struct PrintBench {
-  explicit PrintBench(const QString& printTo)
-      : link(unit, sim::SteadyClock()),
-        window(std::make_unique<TFormHlav>(link, WindowOptions{{},
-                                                               QCoreApplication::applicationFilePath(),
-                                                               printTo,
-                                                               FindConfigFiles(ProcessEnvironment),
-                                                               QStringLiteral("en-GB")})) {
+struct PrintBench : test::Bench {
+  explicit PrintBench(const QString& printTo) : Bench({.printTo = printTo}) {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     showWholeDesign();
@@ -69,10 +63,6 @@ struct PrintBench {
     return QRect(widget->mapTo(window.get(), QPoint(0, 0)) - QPoint(0, window->menuBar()->height()), widget->size());
   }
   void print() const { Child<QToolButton>(window.get(), "SpeedButtonPrint")->click(); }
-
-  sim::SimulatedUnit unit;
-  sim::SimLink link;
-  std::unique_ptr<TFormHlav> window;
 };
 
 // The first page at 50 dpi; null when the PDF cannot be rendered.

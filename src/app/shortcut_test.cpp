@@ -23,14 +23,8 @@ using test::ConfigFolder;
 using test::WhenModal;
 
 // A unit and a window on it whose printouts go to a PDF file.
-struct KeyBench {
-  explicit KeyBench(const QString& printTo)
-      : link(unit, sim::SteadyClock()),
-        window(std::make_unique<TFormHlav>(link, WindowOptions{{},
-                                                               QCoreApplication::applicationFilePath(),
-                                                               printTo,
-                                                               FindConfigFiles(ProcessEnvironment),
-                                                               QStringLiteral("en-GB")})) {
+struct KeyBench : test::Bench {
+  explicit KeyBench(const QString& printTo) : Bench({.printTo = printTo}) {
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -53,10 +47,6 @@ struct KeyBench {
     QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
   }
   int advance(int i) const { return window->session().image().advance(i); }
-
-  sim::SimulatedUnit unit;
-  sim::SimLink link;
-  std::unique_ptr<TFormHlav> window;
 };
 
 // Takes down the next modal widget and tells its class.

@@ -26,14 +26,14 @@ class StartupTest : public QObject {
     ConfigFolder config;
     config.write(QStringLiteral("Zelmo_TCI.ini"), "[FORM_HLAV]\r\nLanguage=3\r\n");
     {
-      Bench bench({QStringLiteral("DEUTSCH")});
+      Bench bench({.arguments = {QStringLiteral("DEUTSCH")}});
       QCOMPARE(bench.window->session().choices().languageId, kGerman);
       QCOMPARE(bench.window->windowTitle(), QStringLiteral("Programmierung der \"Zelmo TCI\" Zündbox"));
       QVERIFY(Child<QAction>(bench.window.get(), "MenuGerman")->isChecked());
       QVERIFY(!Child<QAction>(bench.window.get(), "MenuCzech")->isChecked());
     }
     for (const char* word : {"deutsch", "DE", "english"}) {
-      Bench bench({QString::fromLatin1(word)});
+      Bench bench({.arguments = {QString::fromLatin1(word)}});
       QCOMPARE(bench.window->session().choices().languageId, kCzech);
       QCOMPARE(bench.window->windowTitle(), QStringLiteral("Programování jednotky \"Zelmo TCI\""));
     }
@@ -157,7 +157,7 @@ class StartupTest : public QObject {
       parentShown = parent && parent->isVisible();
       box->button(QMessageBox::Ok)->click();
     });
-    Bench bench({}, {}, elsewhere);
+    Bench bench({.link = elsewhere});
     bench.window->show();
     QTRY_VERIFY(!message.isEmpty());
     QVERIFY2(message.startsWith(QStringLiteral("Com opening error!")), qPrintable(message));
@@ -168,7 +168,7 @@ class StartupTest : public QObject {
   void closeKeepsATypedButUnconfirmedValue() {
     ConfigFolder config;
     {
-      Bench bench({QStringLiteral("CESKY")});
+      Bench bench({.arguments = {QStringLiteral("CESKY")}});
       Child<QLineEdit>(bench.window.get(), "EditBaseAdv")->setText(QStringLiteral("12"));
       Child<QLineEdit>(bench.window.get(), "EditRpmAdv1")->setText(QStringLiteral("5000"));
       bench.window->close();

@@ -26,13 +26,11 @@ QByteArray ConfigFolder::read(const QString& name) const {
   return f.readAll();
 }
 
-Bench::Bench(QStringList arguments, sim::UnitOptions unitOptions, sim::SimLinkOptions linkOptions,
-             sim::UnitMemory memory, QString programPath, QString desktopLanguage, QString startFile)
-    : unit(unitOptions, memory), link(unit, sim::SteadyClock(), linkOptions) {
-  if (programPath.isEmpty()) programPath = QCoreApplication::applicationFilePath();
-  window = std::make_unique<TFormHlav>(link, WindowOptions{std::move(arguments), programPath, {},
-                                                           FindConfigFiles(ProcessEnvironment), desktopLanguage,
-                                                           std::move(startFile)});
+Bench::Bench(BenchSetup setup) : unit(setup.unit, setup.memory), link(unit, sim::SteadyClock(), setup.link) {
+  if (setup.programPath.isEmpty()) setup.programPath = QCoreApplication::applicationFilePath();
+  window = std::make_unique<TFormHlav>(
+      link, WindowOptions{std::move(setup.arguments), setup.programPath, setup.printTo,
+                          FindConfigFiles(ProcessEnvironment), setup.desktopLanguage, std::move(setup.startFile)});
 }
 
 Bench::~Bench() = default;

@@ -35,16 +35,27 @@ class ConfigFolder {
   QTemporaryDir dir_;
 };
 
+// How a Bench starts its unit, its line and its window; by default a unit
+// fresh from the factory on a sound line, and a window told of nothing.
+struct BenchSetup {
+  QStringList arguments{};
+  sim::UnitOptions unit{};
+  sim::SimLinkOptions link{};
+  sim::UnitMemory memory = sim::FactoryMemory();
+  // The program's file the window is told of; empty, the test program's.
+  QString programPath{};
+  // The desktop's locale: English, whatever the machine running the tests says.
+  QString desktopLanguage = QStringLiteral("en-GB");
+  // A parameter file named on the command line.
+  QString startFile{};
+  // Where printouts go; empty, the printer.
+  QString printTo{};
+};
+
 // A unit, the link to it on the real clock (the unit's saving takes its
 // time), and a window on it, started from the test program's folder.
 struct Bench {
-  // programPath: the program's file the window is told of; empty, the test
-  // program's. desktopLanguage: the desktop's locale, English whatever the
-  // machine running the tests says. startFile: a parameter file named on the
-  // command line.
-  explicit Bench(QStringList arguments = {}, sim::UnitOptions unit = {}, sim::SimLinkOptions link = {},
-                 sim::UnitMemory memory = sim::FactoryMemory(), QString programPath = {},
-                 QString desktopLanguage = QStringLiteral("en-GB"), QString startFile = {});
+  explicit Bench(BenchSetup setup = {});
   ~Bench();
 
   // Lets the window's timer run for about this many ticks of 55 ms.

@@ -157,7 +157,7 @@ class TextFitTest : public QObject {
   // A unit of another parameter-set version with a broken stored block brings
   // both red banners up; the banners follow the language at the next frame.
   void everyVisibleTextFitsInEveryLanguage() {
-    Bench bench({}, sim::UnitOptions{kOtherVersion, {}}, {}, sim::Unordered(sim::FactoryMemory()));
+    Bench bench({.unit = sim::UnitOptions{kOtherVersion, {}}, .memory = sim::Unordered(sim::FactoryMemory())});
     TFormHlav& window = *bench.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -175,7 +175,7 @@ class ThemeTest : public QObject {
   void everyTextReadsOnADarkDesktopWithTheUnitsWarnings() {
     sim::UnitOptions older;
     older.protocolVersion = 60;
-    Bench bench({}, older, {}, sim::Unordered(sim::FactoryMemory()));
+    Bench bench({.unit = older, .memory = sim::Unordered(sim::FactoryMemory())});
     TFormHlav& window = *bench.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

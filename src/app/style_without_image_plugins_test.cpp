@@ -3,9 +3,7 @@
 // while a window is built and painted, and what it draws is what the style
 // underneath draws.
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -17,7 +15,7 @@
 #include <memory>
 
 #include "app/style_without_image_plugins.h"
-#include "curve/picture_counter_test_support.h"
+#include "curve/painting_test_support.h"
 
 namespace zelmo {
 namespace {
@@ -27,15 +25,6 @@ bool ImagePluginLoaded() {
   QFile maps(QStringLiteral("/proc/self/maps"));
   if (!maps.open(QIODevice::ReadOnly)) return false;
   return maps.readAll().contains("/imageformats/");
-}
-
-// Whether Qt's painting has started worker threads in this process.
-bool PaintingThreadsStarted() {
-  for (const QFileInfo& task : QDir(QStringLiteral("/proc/self/task")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-    QFile name(task.filePath() + QStringLiteral("/comm"));
-    if (name.open(QIODevice::ReadOnly) && name.readAll().startsWith("Thread (pooled)")) return true;
-  }
-  return false;
 }
 
 QImage Pixels(const QIcon& icon) { return icon.pixmap(QSize(16, 16)).toImage(); }
@@ -105,7 +94,7 @@ class StyleWithoutImagePluginsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(!window.grab().isNull());
     QVERIFY(!ImagePluginLoaded());
-    QVERIFY(!PaintingThreadsStarted());
+    QCOMPARE(test::PaintingThreads(), 0);
   }
 
   void drawsTheBaseStylesIcons() {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/curve/curve_test_support.h"
-#include "curve/picture_counter_test_support.h"
+#include "curve/painting_test_support.h"
 
 namespace zelmo {
 namespace {
@@ -25,16 +25,6 @@ class WindowHost final : public CurveDocument {
   void dragStepped() override { ++refreshes; }
   void dragReleased() override { ++pushes; }
 };
-
-// Qt's painting hands large pictures to worker threads of this name.
-int PaintingThreads() {
-  int found = 0;
-  for (const QFileInfo& task : QDir(QStringLiteral("/proc/self/task")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-    QFile name(task.filePath() + QStringLiteral("/comm"));
-    if (name.open(QIODevice::ReadOnly) && name.readAll().startsWith("Thread (pooled)")) ++found;
-  }
-  return found;
-}
 
 // Stands in for the main window: collects the status tips that reach it.
 class StatusCatcher : public QWidget {
@@ -76,7 +66,7 @@ class CurveWidgetTest : public QObject {
   // the graph, drawn at every tick, is painted on this thread at any scale,
   // so no worker threads stay behind it.
   void paintsWithoutWorkerThreads() {
-    QCOMPARE(PaintingThreads(), 0);
+    QCOMPARE(test::PaintingThreads(), 0);
     QVERIFY(widget->tick(5000));
     widget->repaint();
     // As in the window, where the graph's share of a paint is seldom a rectangle.
@@ -91,7 +81,7 @@ class CurveWidgetTest : public QObject {
       widget->render(&image, QPoint(), unevenPart);
       QCOMPARE(image.pixel(qRound(widget->graph().x(3000) * scale), qRound(60 * scale)), qRgb(0, 255, 0));
     }
-    QCOMPARE(PaintingThreads(), 0);
+    QCOMPARE(test::PaintingThreads(), 0);
   }
 
   // On paper the bands' edges would show: a printout gets the graph in one piece.

@@ -43,6 +43,10 @@ void DrawPicture(QPainter& painter, const QImage& picture, const QRegion& region
   }
 }
 
+// The physical keys at this moment, not the state the last input event carried:
+// Shift may be pressed while another window has the keyboard.
+bool ShiftHeld() { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier); }
+
 QPoint GraphPixel(const QMouseEvent* event) {
   const QPointF pos = event->position();
   return QPoint(qFloor(pos.x()), qFloor(pos.y()));
@@ -58,7 +62,9 @@ CurveWidget::CurveWidget(CurveDocument& document, QWidget* parent) : QWidget(par
 }
 
 bool CurveWidget::tick(int liveRpm) {
-  const bool shiftDown = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+  // Polling the unit ticks all day with nothing under the pointer; a round
+  // trip to the display at each tick would then be most of its cost.
+  const bool shiftDown = graph_.shiftMatters() ? ShiftHeld() : graph_.allMode != 0;
   if (!graph_.tick(shiftDown, liveRpm)) return false;
   drawNow();
   return true;
@@ -144,22 +150,25 @@ void CurveWidget::paintOverlay(QPainter& painter) const {
   painter.restore();
 }
 
-void CurveWidget::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
+void CurveWidget::forwardMouse(MouseKind kind, const QMouseEvent* event) {
+  const bool shiftMattered = graph_.shiftMatters();
   const QPoint at = GraphPixel(event);
-  graph_.mouse(MouseKind::Down, at.x(), at.y(), document_, *this);
+  graph_.mouse(kind, at.x(), at.y(), document_, *this);
+  // The ticks read Shift only while it matters: a breakpoint that has just come
+  // under the pointer takes it now, so that a drag begun before the next tick
+  // already moves every advance.
+  if (!shiftMattered && graph_.shiftMatters()) graph_.takeShift(ShiftHeld());
+}
+
+void CurveWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) forwardMouse(MouseKind::Down, event);
 }
 
 void CurveWidget::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint at = GraphPixel(event);
-  graph_.mouse(MouseKind::Up, at.x(), at.y(), document_, *this);
+  if (event->button() == Qt::LeftButton) forwardMouse(MouseKind::Up, event);
 }
 
-void CurveWidget::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint at = GraphPixel(event);
-  graph_.mouse(MouseKind::Move, at.x(), at.y(), document_, *this);
-}
+void CurveWidget::mouseMoveEvent(QMouseEvent* event) { forwardMouse(MouseKind::Move, event); }
 
 void CurveWidget::enterEvent(QEnterEvent*) { showHintInStatusBar(); }
 

@@ -34,7 +34,8 @@ class CurveWidget : public QWidget, private CurveSurface {
   explicit CurveWidget(CurveDocument& document, QWidget* parent = nullptr);
 
   void request(int bits) { graph_.request(bits); }
-  // Reads the Shift keys and draws when something asked for it; true when it drew.
+  // Reads the Shift keys where they matter and draws when something asked for
+  // it; true when it drew.
   bool tick(int liveRpm);
 
   // Drawn over the graph: the engine's recent operating points, and the curve
@@ -68,6 +69,7 @@ class CurveWidget : public QWidget, private CurveSurface {
   bool reportsProgramMoves() const override;
   void focusField(int pointCode) override { emit focusRequested(pointCode); }
 
+  void forwardMouse(MouseKind kind, const QMouseEvent* event);
   void drawNow();
   void paintOverlay(QPainter& painter) const;
   void setHint(const QString& hint);

@@ -222,6 +222,37 @@ class CurveWidgetTest : public QObject {
     QVERIFY(widget->bitmap() != before);
   }
 
+  // Shift is read at the ticks only while a breakpoint is hovered or grabbed,
+  // and at once when one comes under the pointer.
+  void shiftIsReadWhereItMatters() {
+    widget->tick(0);
+    QTest::keyPress(window->windowHandle(), Qt::Key_Shift, Qt::ShiftModifier);
+    QVERIFY(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier));
+    QVERIFY(!widget->tick(0));  // nothing to frame: no reading, no drawing
+    QCOMPARE(widget->graph().allMode, 0);
+
+    // Onto breakpoint 3 and dragged up before any tick: every advance moves.
+    const ParameterImage before = host->theImage;
+    // Through the window, where the events' modifiers become the keyboard
+    // state that this platform reports.
+    QWindow* shown = window->windowHandle();
+    const auto at = [this](int x, int y) { return widget->mapTo(window.get(), QPoint(x, y)); };
+    QTest::mouseEvent(QTest::MouseMove, shown, Qt::NoButton, Qt::ShiftModifier, at(5, 5));
+    QCOMPARE(widget->graph().hovered, NoPoint);
+    QTest::mouseEvent(QTest::MouseMove, shown, Qt::NoButton, Qt::ShiftModifier, at(53, 52));
+    QCOMPARE(widget->graph().hovered, 2);
+    QCOMPARE(widget->graph().allMode, 1);
+    QTest::mousePress(shown, Qt::LeftButton, Qt::ShiftModifier, at(53, 52));
+    QTest::mouseEvent(QTest::MouseMove, shown, Qt::NoButton, Qt::ShiftModifier, at(53, 40));
+    QTest::mouseRelease(shown, Qt::LeftButton, Qt::ShiftModifier, at(53, 40));
+    for (int p = 0; p < kBreakpointCount; ++p) QVERIFY(host->theImage.advance(p) > before.advance(p));
+
+    // Released over the point: the next tick sees it and draws.
+    QTest::keyRelease(shown, Qt::Key_Shift);
+    QVERIFY(widget->tick(0));
+    QCOMPARE(widget->graph().allMode, 0);
+  }
+
   void otherButtonsNeitherGrabNorRelease() {
     widget->tick(0);
     QTest::mousePress(widget, Qt::RightButton, {}, QPoint(53, 52));

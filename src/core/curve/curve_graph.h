@@ -84,6 +84,14 @@ struct CurveGraph {
   // Once per timer tick: takes the Shift state and the live engine speed and
   // says whether the graph has to be drawn now.
   bool tick(bool shiftDown, int liveRpm);
+  // Takes the Shift state; a change asks for a drawing.
+  void takeShift(bool shiftDown);
+  // Whether the Shift state can change what the graph shows or does: it frames
+  // all breakpoints around a hovered or grabbed one and makes a breakpoint
+  // drag move every advance, and does nothing else. Reading the keyboard is a
+  // round trip to the display server, which the toolkit side saves itself at
+  // the ticks when this is false.
+  bool shiftMatters() const { return IsBreakpointCode(hovered) || IsBreakpointCode(grabbed); }
 
   // Rescales if asked to, clears the requests and describes the whole bitmap
   // and the hint, and whether only the live line moved since the drawing

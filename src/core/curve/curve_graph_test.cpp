@@ -157,6 +157,22 @@ TEST(CurveTick, RedrawsOnlyForShiftOrSpeedChanges) {
   EXPECT_EQ(graph.allMode, 0);
 }
 
+TEST(CurveTick, ShiftMattersOnlyAroundABreakpoint) {
+  CurveGraph graph;
+  EXPECT_FALSE(graph.shiftMatters());
+  for (const int code : {BasePoint, LimiterPoint}) {
+    graph.hovered = code;
+    EXPECT_FALSE(graph.shiftMatters()) << code;
+  }
+  graph.hovered = 0;
+  EXPECT_TRUE(graph.shiftMatters());
+  graph.hovered = NoPoint;
+  graph.grabbed = 9;
+  EXPECT_TRUE(graph.shiftMatters());
+  graph.grabbed = BasePoint;
+  EXPECT_FALSE(graph.shiftMatters());
+}
+
 TEST(CurveTick, RequestsPlacedBetweenTicksCauseOneDrawing) {
   CurveGraph graph;
   graph.request(GraphRedraw);

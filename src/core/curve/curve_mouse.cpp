@@ -136,12 +136,15 @@ void CurveGraph::mouseLeave() {
   request(GraphRedraw);
 }
 
-bool CurveGraph::tick(bool shiftDown, int liveRpm) {
+void CurveGraph::takeShift(bool shiftDown) {
   const int mode = shiftDown ? 1 : 0;
-  if (mode != allMode) {
-    allMode = mode;
-    request(GraphRedraw);
-  }
+  if (mode == allMode) return;
+  allMode = mode;
+  request(GraphRedraw);
+}
+
+bool CurveGraph::tick(bool shiftDown, int liveRpm) {
+  takeShift(shiftDown);
   if (liveRpm != lastLiveRpm) {
     lastLiveRpm = liveRpm;
     request(GraphRedraw);

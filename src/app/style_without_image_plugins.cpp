@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/style_without_image_plugins.h"
 
+#include "app/fusion_group_box_picture.h"
+
 #include <QGroupBox>
 #include <QIconEngine>
-#include <QImageReader>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
@@ -58,9 +59,8 @@ class DeferredIconEngine : public QIconEngine {
   std::optional<QIcon> icon_;
 };
 
-// Fusion's picture of a group box frame, and the room it leaves above the
-// frame for the title (Qt 6's qfusionstyle.cpp).
-const QString kFusionGroupBoxPicture = QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
+// The room Fusion leaves above a group box frame for the title, and the
+// border of its picture (Qt 6's qfusionstyle.cpp).
 constexpr int kFusionGroupBoxTopMargin = 3;
 constexpr QMargins kFusionGroupBoxBorder(6, 6, 6, 6);
 constexpr int kUnthreadedDeviceRows = 64;
@@ -80,11 +80,7 @@ void StyleWithoutImagePlugins::drawPrimitive(PrimitiveElement element, const QSt
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     return;
   }
-  if (groupBoxFrame_.isNull()) {
-    QImageReader reader(kFusionGroupBoxPicture, "png");
-    reader.setAutoDetectImageFormat(false);
-    groupBoxFrame_ = QPixmap::fromImage(reader.read());
-  }
+  if (groupBoxFrame_.isNull()) groupBoxFrame_ = QPixmap::fromImage(FusionGroupBoxPicture());
   const auto* box = qobject_cast<const QGroupBox*>(widget);
   const int top = box != nullptr && !box->isCheckable() && box->title().isEmpty()
                       ? kFusionGroupBoxTopMargin

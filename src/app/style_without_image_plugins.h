@@ -11,9 +11,9 @@
 // - the menu bar asks for the chevron of its overflow button, which a window
 //   of normal width never shows: standard icons are fetched when first drawn;
 // - Fusion, the style of desktops without a Qt theme, draws every group box
-//   frame from a small PNG: that picture is read here with Qt's built-in PNG
-//   reader alone and drawn as Fusion draws it, in bands, so that Qt does not
-//   start worker threads to scale it.
+//   frame from a small PNG: that picture is built here from its rows, without
+//   any PNG decoding, and drawn as Fusion draws it, in bands, so that Qt does
+//   not start worker threads to scale it.
 // Everything else is left to the style underneath.
 #include <QPixmap>
 #include <QProxyStyle>

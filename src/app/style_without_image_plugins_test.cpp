@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStyleFactory>
@@ -14,6 +15,7 @@
 
 #include <memory>
 
+#include "app/fusion_group_box_picture.h"
 #include "app/style_without_image_plugins.h"
 #include "curve/painting_test_support.h"
 
@@ -106,6 +108,21 @@ class StyleWithoutImagePluginsTest : public QObject {
       QVERIFY(!deferred.isNull());
       QCOMPARE(deferred.availableSizes(), direct.availableSizes());
       QCOMPARE(Pixels(deferred), Pixels(direct));
+    }
+  }
+
+  // The frame's picture, built without decoding a PNG, is Qt's own.
+  void groupBoxPictureIsFusionsOwn() {
+    QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png");
+    const QImage fusions = reader.read();
+    if (fusions.isNull()) QSKIP("this Qt has no Fusion group box picture");
+    const QImage ours = FusionGroupBoxPicture();
+    QCOMPARE(ours.format(), fusions.format());
+    QCOMPARE(ours.size(), fusions.size());
+    for (int y = 0; y < ours.height(); ++y) {
+      for (int x = 0; x < ours.width(); ++x) {
+        QVERIFY2(ours.pixel(x, y) == fusions.pixel(x, y), qPrintable(QStringLiteral("at %1, %2").arg(x).arg(y)));
+      }
     }
   }
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/style_without_image_plugins.h"
 
-#include "app/fusion_group_box_picture.h"
-
 #include <QGroupBox>
 #include <QIconEngine>
 #include <QPaintEngine>
@@ -14,6 +12,8 @@
 
 #include <algorithm>
 #include <optional>
+
+#include "app/fusion_group_box_picture.h"
 
 namespace zelmo {
 namespace {

@@ -10,10 +10,10 @@
 #include <QWidget>
 #include <qdrawutil.h>
 
-#include <algorithm>
 #include <optional>
 
 #include "app/fusion_group_box_picture.h"
+#include "curve/unthreaded_bands.h"
 
 namespace zelmo {
 namespace {
@@ -63,7 +63,6 @@ class DeferredIconEngine : public QIconEngine {
 // border of its picture (Qt 6's qfusionstyle.cpp).
 constexpr int kFusionGroupBoxTopMargin = 3;
 constexpr QMargins kFusionGroupBoxBorder(6, 6, 6, 6);
-constexpr int kUnthreadedDeviceRows = 64;
 
 }  // namespace
 
@@ -87,22 +86,16 @@ void StyleWithoutImagePlugins::drawPrimitive(PrimitiveElement element, const QSt
                       : qMax(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
                             kFusionGroupBoxTopMargin;
   const QRect frame = option->rect.adjusted(0, top, 0, 0);
-  // Qt's raster engine, which paints the screen, hands a scaled picture of
-  // more than about 95 rows to worker threads, which then stay for half a
-  // minute: two threads and some 170 kB for the frames of this window. Drawn
-  // in bands, each band stays on this thread; the picture is scaled for the
-  // whole frame every time, so the pixels are the same. A printout gets the
-  // frame in one piece, or a PDF viewer would show the bands' edges.
-  const QPaintEngine* engine = painter->paintEngine();
-  if (engine == nullptr || engine->type() != QPaintEngine::Raster) {
+  // Scaled to a tall frame, the picture would start Qt's painting threads.
+  const int rows = UnthreadedBandRows(*painter);
+  if (rows == 0) {
     qDrawBorderPixmap(painter, frame, kFusionGroupBoxBorder, groupBoxFrame_);
     return;
   }
   // A label that changes inside a group box repaints the frame behind it:
   // bands outside the part being painted are left out.
-  const QRegion painted = engine->systemClip();
+  const QRegion painted = painter->paintEngine()->systemClip();
   const QTransform toDevice = painter->deviceTransform();
-  const int rows = std::max(1, static_cast<int>(kUnthreadedDeviceRows / std::max<qreal>(1.0, toDevice.m22())));
   for (int y = frame.top(); y <= frame.bottom(); y += rows) {
     const QRect band(frame.left(), y, frame.width(), rows);
     if (!painted.isEmpty() && !painted.intersects(toDevice.mapRect(QRectF(band)).toAlignedRect())) continue;

@@ -5,32 +5,24 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QStatusTipEvent>
 #include <QtMath>
 #include <algorithm>
 
+#include "curve/unthreaded_bands.h"
+
 namespace zelmo {
 namespace {
 
-constexpr int kUnthreadedDeviceRows = 64;
-
-// Qt's raster engine hands a picture that comes to more than about 95 spans
-// (device rows of each clip rectangle) to worker threads, which then stay for
-// half a minute: two threads and about 0.2 MB for a graph that is drawn at
-// every tick, in two columns while the live line moves. Each rectangle of the
-// region in bands of fewer rows stays on this thread; each band is the whole
-// picture clipped, so the pixels are the same at any scale. A printout gets
-// the picture in one piece: on paper the bands' edges would show.
+// Drawn at every tick, in two columns while the live line moves: in bands,
+// so that no painting threads stay behind it.
 void DrawPicture(QPainter& painter, const QImage& picture, const QRegion& region) {
-  const QPaintEngine* engine = painter.paintEngine();
-  if (engine == nullptr || engine->type() != QPaintEngine::Raster) {
+  const int rows = UnthreadedBandRows(painter);
+  if (rows == 0) {
     painter.drawImage(0, 0, picture);
     return;
   }
-  const qreal scale = std::max<qreal>(1.0, painter.deviceTransform().m22());
-  const int rows = std::max(1, static_cast<int>(kUnthreadedDeviceRows / scale));
   for (const QRect& area : region) {
     const QRect part = area & picture.rect();
     for (int y = part.top(); y <= part.bottom(); y += rows) {
